@@ -1,0 +1,47 @@
+#include "app/data_folder.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool HoldsData(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_regular_file(folder / "Menu1.bmp", error);
+}
+
+fs::path ProgramFolder(const char* programPath) {
+    std::error_code error;
+    fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error && programPath) {
+        self = fs::absolute(programPath, error);
+    }
+    return self.parent_path();
+}
+
+}  // namespace
+
+std::string DataFolderEnter(const char* programPath) {
+    std::error_code error;
+    const fs::path here = fs::current_path(error);
+    if (HoldsData(here)) {
+        return here.string();
+    }
+    const fs::path candidates[] = {ProgramFolder(programPath) / "data",
+                                   fs::path(GAIABLADE_INSTALL_DATA_DIR),
+                                   fs::path(GAIABLADE_BUILD_DATA_DIR)};
+    for (const fs::path& folder : candidates) {
+        if (HoldsData(folder)) {
+            fs::current_path(folder, error);
+            if (!error) {
+                return folder.string();
+            }
+        }
+    }
+    std::fprintf(stderr, "gaiablade: no data folder found (no \"Menu1.bmp\" here or in %s)\n",
+                 candidates[0].string().c_str());
+    return here.string();
+}

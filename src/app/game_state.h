@@ -1,0 +1,30 @@
+// The game-wide state and the per-pass routine that runs the screens and the playing pass.
+#pragma once
+
+#include <cstdint>
+
+enum GameMode : int32_t {
+    Playing = 0,
+    MenuScreen = 1,
+    ReadyScreen = 2,
+    GameOverScreen = 3,
+    EndingScreen = 4,
+};
+
+struct GameStateRecord {
+    int32_t mode = MenuScreen;
+    int32_t level = 1;       // the enemy to fight (1-5); 0 the player struck down; 6 all beaten
+    int32_t landscape = 0;   // 0-4
+    int32_t playerAttackTimer = 0;
+    int32_t playerActed = 0;
+    int32_t playerWalking = 0;
+};
+
+extern GameStateRecord GameState;
+
+// One pass of the program: a menu screen or a playing pass, presented and paced; returns 1.
+int32_t AppFrame();
+// Ends a won game: the ending screen, the intro song; returns 1.
+int32_t CompleteGame();
+// Back to the start values.
+void GameStateReset();

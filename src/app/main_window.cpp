@@ -1,0 +1,4 @@
+#include "app/main_window.h"
+
+HWND MainWindowHandle = nullptr;
+HINSTANCE MainInstanceHandle = nullptr;

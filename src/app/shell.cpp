@@ -1,0 +1,159 @@
+#include "app/shell.h"
+
+#include "app/game_state.h"
+#include "app/main_window.h"
+#include "gfx/display.h"
+#include "gfx/palette.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+BitmapImage MenuImages[4];
+BitmapImage LandscapeImages[5];
+BitmapFile ScratchBitmapFile;
+int32_t SoundIds[11];
+int32_t SongIds[7];
+
+namespace {
+
+bool seedFixed = false;
+unsigned fixedSeed = 1;
+
+// Start-up tests no result, but a person should learn why a picture or a sound is missing.
+void ReportUnreadable(const char* fileName) {
+    std::fprintf(stderr, "gaiablade: cannot read data file \"%s\"; going on without it\n", fileName);
+}
+
+// Reads one full-screen picture through the scratch record into `image`.
+void LoadScreenPicture(BitmapImage* image, const char* fileName) {
+    if (!BitmapFileLoad(&ScratchBitmapFile, fileName)) {
+        ReportUnreadable(fileName);
+    }
+    BitmapImageCreate(image, 0, 0, 640, 480, 8);
+    BitmapImageLoad(image, &ScratchBitmapFile, 0, 0, 1);
+    BitmapFileUnload(&ScratchBitmapFile);
+}
+
+void ReportMissingPalette() {
+    if (FILE* file = std::fopen("PALDATA2.PAL", "r")) {
+        std::fclose(file);
+    } else {
+        ReportUnreadable("PALDATA2.PAL");
+    }
+}
+
+}  // namespace
+
+void ShellFixSeed(bool fixed, unsigned seed) {
+    seedFixed = fixed;
+    fixedSeed = seed;
+}
+
+void ShellReset() {
+    for (BitmapImage& image : MenuImages) image = BitmapImage{};
+    for (BitmapImage& image : LandscapeImages) image = BitmapImage{};
+    ScratchBitmapFile = BitmapFile{};
+    for (int32_t& id : SoundIds) id = 0;
+    for (int32_t& id : SongIds) id = 0;
+    MainWindowHandle = nullptr;
+    MainInstanceHandle = nullptr;
+    DisplayReset();
+    PaletteReset();
+    GameStateReset();
+}
+
+LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    WNDCLASSEX windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEX);
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = nullptr;
+    windowClass.lpszClassName = "WINCLASS1";
+    windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+
+    MainInstanceHandle = instance;
+    if (!RegisterClassExA(&windowClass)) {
+        return 0;
+    }
+    HWND window = CreateWindowExA(0, "WINCLASS1", "DirectDraw 8-Bit Page Scrolling Demo",
+                                  WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr, instance,
+                                  nullptr);
+    if (!window) {
+        return 0;
+    }
+    MainWindowHandle = window;
+
+    AppInit();
+    std::srand(seedFixed ? fixedSeed : static_cast<unsigned>(std::time(nullptr)));
+
+    MSG msg{};
+    for (;;) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        AppFrame();
+    }
+    AppShutdown();
+    return static_cast<int>(msg.wParam);
+}
+
+int32_t AppInit() {
+    DisplayInit(640, 480, 8, 0);
+    ReportMissingPalette();
+    char fileName[32];
+    for (int i = 0; i < 4; ++i) {
+        std::snprintf(fileName, sizeof(fileName), "Menu%d.bmp", i + 1);
+        LoadScreenPicture(&MenuImages[i], fileName);
+    }
+    for (int i = 0; i < 5; ++i) {
+        std::snprintf(fileName, sizeof(fileName), "LANDSCAPE%d.BMP", i + 1);
+        LoadScreenPicture(&LandscapeImages[i], fileName);
+    }
+    // Every picture is shown with the palette of the last file read, the fifth landscape.
+    PaletteSetAll(ScratchBitmapFile.paletteEntries);
+    const RECT screen{0, 0, Display.screenWidth, Display.screenHeight};
+    Display.backClipper = DisplayAttachClipper(Display.backSurface, 1, &screen);
+    ShowCursor(FALSE);
+    return 1;
+}
+
+int32_t AppShutdown() {
+    for (BitmapImage& image : LandscapeImages) BitmapImageDestroy(&image);
+    for (BitmapImage& image : MenuImages) BitmapImageDestroy(&image);
+    DisplayShutdown();
+    return 1;
+}
+
+int32_t RequestQuit() {
+    PostMessageA(MainWindowHandle, WM_DESTROY, 0, 0);
+    return 1;
+}

@@ -1,0 +1,336 @@
+// The SDL host: the one place that knows the program runs on SDL.
+#include "platform/host.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+
+namespace {
+
+constexpr const char* kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+// DejaVu Sans at this size matches the 16-pixel line of a classic system font.
+constexpr int kFontPoints = 12;
+
+class SdlHost : public Host {
+public:
+    ~SdlHost() override {
+        AudioClose();
+        WindowClose();
+    }
+
+    bool WindowOpen(const char* title, int width, int height) override {
+        if (window_) {
+            return true;
+        }
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            HostSayOnce("display", std::string("gaiablade: no display: ") + SDL_GetError());
+            return false;
+        }
+        // Without a display SDL may fall back to a driver that shows nothing; unless that driver
+        // was asked for, a window there is no window at all.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const char* asked = std::getenv("SDL_VIDEODRIVER");
+        if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) &&
+            !(asked && *asked)) {
+            HostSayOnce("display", "gaiablade: no display (is DISPLAY or WAYLAND_DISPLAY set?)");
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return false;
+        }
+        width_ = width;
+        height_ = height;
+        window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                   height, SDL_WINDOW_RESIZABLE);
+        if (!window_) {
+            HostSayOnce("display", std::string("gaiablade: cannot open a window: ") + SDL_GetError());
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return false;
+        }
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (!renderer_) {
+            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        }
+        if (renderer_) {
+            SDL_RenderSetLogicalSize(renderer_, width, height);
+            texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_STREAMING, width, height);
+        }
+        if (!renderer_ || !texture_) {
+            HostSayOnce("renderer", std::string("gaiablade: cannot draw into the window: ") +
+                                        SDL_GetError());
+        }
+        return true;
+    }
+
+    void WindowClose() override {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) {
+            SDL_DestroyWindow(window_);
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        }
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+    }
+
+    void SetFullscreen(bool fullscreen) override {
+        if (window_) {
+            SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        }
+    }
+
+    void SetCursorVisible(bool visible) override {
+        if (window_) {
+            SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+        }
+    }
+
+    void PumpEvents(std::vector<HostEvent>& out) override {
+        if (!window_) {
+            return;
+        }
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT ||
+                (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
+                out.push_back({HostEventType::Close});
+            }
+        }
+    }
+
+    bool KeyDown(int virtualKey) override {
+        if (!window_) {
+            return false;
+        }
+        int count = 0;
+        const Uint8* state = SDL_GetKeyboardState(&count);
+        auto down = [&](SDL_Scancode code) { return code < count && state[code] != 0; };
+        switch (virtualKey) {
+            case 0x1B: return down(SDL_SCANCODE_ESCAPE);
+            case 0x20: return down(SDL_SCANCODE_SPACE);
+            case 0x11: return down(SDL_SCANCODE_LCTRL) || down(SDL_SCANCODE_RCTRL);
+            case 0x25: return down(SDL_SCANCODE_LEFT);
+            case 0x26: return down(SDL_SCANCODE_UP);
+            case 0x27: return down(SDL_SCANCODE_RIGHT);
+            case 0x28: return down(SDL_SCANCODE_DOWN);
+            case 0x6E: return down(SDL_SCANCODE_KP_PERIOD);
+            case 0x71: return down(SDL_SCANCODE_F2);
+            default: break;
+        }
+        if (virtualKey >= 'A' && virtualKey <= 'Z') {
+            return down(static_cast<SDL_Scancode>(SDL_SCANCODE_A + (virtualKey - 'A')));
+        }
+        if (virtualKey >= '1' && virtualKey <= '9') {
+            return down(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (virtualKey - '1')));
+        }
+        if (virtualKey == '0') {
+            return down(SDL_SCANCODE_0);
+        }
+        return false;
+    }
+
+    uint32_t TicksMs() override {
+        EnsureTimer();
+        return static_cast<uint32_t>(SDL_GetTicks64());
+    }
+
+    void SleepMs(uint32_t ms) override {
+        EnsureTimer();
+        SDL_Delay(ms);
+    }
+
+    void SpinPause() override {
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    }
+
+    void Present(const HostFrame& frame) override {
+        if (!renderer_ || !texture_ || frame.width != width_ || frame.height != height_) {
+            return;
+        }
+        void* texels = nullptr;
+        int texturePitch = 0;
+        if (SDL_LockTexture(texture_, nullptr, &texels, &texturePitch) != 0) {
+            return;
+        }
+        ConvertFrame(frame, static_cast<uint32_t*>(texels), texturePitch);
+        SDL_UnlockTexture(texture_);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    int AudioOpen(int wantedRate, HostAudioPull pull, void* user) override {
+        if (device_) {
+            AudioClose();
+        }
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            HostSayOnce("audio", std::string("gaiablade: no sound: ") + SDL_GetError());
+            return 0;
+        }
+        pull_ = pull;
+        user_ = user;
+        SDL_AudioSpec want{};
+        want.freq = wantedRate;
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = &SdlHost::AudioCallback;
+        want.userdata = this;
+        SDL_AudioSpec have{};
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (device_ == 0) {
+            HostSayOnce("audio", std::string("gaiablade: no sound: ") + SDL_GetError());
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return 0;
+        }
+        SDL_PauseAudioDevice(device_, 0);
+        return have.freq;
+    }
+
+    void AudioClose() override {
+        if (device_) {
+            SDL_CloseAudioDevice(device_);
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            device_ = 0;
+        }
+        pull_ = nullptr;
+        user_ = nullptr;
+    }
+
+private:
+    static void AudioCallback(void* self, Uint8* stream, int length) {
+        auto* host = static_cast<SdlHost*>(self);
+        const int frames = length / 4;
+        if (host->pull_) {
+            host->pull_(host->user_, reinterpret_cast<int16_t*>(stream), frames);
+        } else {
+            std::memset(stream, 0, static_cast<size_t>(length));
+        }
+    }
+
+    void EnsureTimer() {
+        if (!timerReady_) {
+            SDL_InitSubSystem(SDL_INIT_TIMER);
+            timerReady_ = true;
+        }
+    }
+
+    static void ConvertFrame(const HostFrame& frame, uint32_t* out, int outPitch) {
+        uint32_t lookup[256];
+        if (frame.bitsPerPixel == 8) {
+            for (int i = 0; i < 256; ++i) {
+                const uint8_t* e = frame.palette ? frame.palette + 4 * i : nullptr;
+                lookup[i] = e ? (0xFF000000u | (uint32_t{e[0]} << 16) | (uint32_t{e[1]} << 8) | e[2])
+                              : 0xFF000000u;
+            }
+        }
+        for (int y = 0; y < frame.height; ++y) {
+            const uint8_t* src = frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch;
+            uint32_t* dst = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) +
+                                                        static_cast<ptrdiff_t>(y) * outPitch);
+            if (frame.bitsPerPixel == 8) {
+                for (int x = 0; x < frame.width; ++x) dst[x] = lookup[src[x]];
+            } else {
+                for (int x = 0; x < frame.width; ++x) {
+                    const uint32_t w = src[2 * x] | (uint32_t{src[2 * x + 1]} << 8);
+                    dst[x] = 0xFF000000u | Rgb16To32(w, frame.rgbBits);
+                }
+            }
+        }
+    }
+
+    static uint32_t Rgb16To32(uint32_t w, int rgbBits) {
+        uint32_t r, g, b;
+        if (rgbBits == 15) {
+            r = (w >> 10) & 31; g = (w >> 5) & 31; b = w & 31;
+            g = (g << 3) | (g >> 2);
+        } else {
+            r = (w >> 11) & 31; g = (w >> 5) & 63; b = w & 31;
+            g = (g << 2) | (g >> 4);
+        }
+        r = (r << 3) | (r >> 2);
+        b = (b << 3) | (b >> 2);
+        return (r << 16) | (g << 8) | b;
+    }
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    bool timerReady_ = false;
+    SDL_AudioDeviceID device_ = 0;
+    HostAudioPull pull_ = nullptr;
+    void* user_ = nullptr;
+};
+
+Host* currentHost = nullptr;
+
+}  // namespace
+
+Host& HostSdl() {
+    static SdlHost host;
+    return host;
+}
+
+Host& HostGet() { return currentHost ? *currentHost : HostSdl(); }
+
+void HostSet(Host* host) { currentHost = host; }
+
+void HostSayOnce(const std::string& key, const std::string& line) {
+    static std::set<std::string> said;
+    if (said.insert(key).second) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
+}
+
+bool HostTextRender(const char* text, HostTextMask& out) {
+    static TTF_Font* font = nullptr;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        if (TTF_Init() == 0) {
+            font = TTF_OpenFont(kFontPath, kFontPoints);
+        }
+        if (!font) {
+            HostSayOnce("font", std::string("gaiablade: no text font (") + kFontPath + "): " +
+                                    TTF_GetError());
+        }
+    }
+    out = HostTextMask{};
+    if (!font || !text || !*text) {
+        return font != nullptr;
+    }
+    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text, SDL_Color{255, 255, 255, 255});
+    if (!rendered) {
+        return false;
+    }
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(rendered);
+    if (!argb) {
+        return false;
+    }
+    out.width = argb->w;
+    out.height = argb->h;
+    out.coverage.resize(static_cast<size_t>(argb->w) * static_cast<size_t>(argb->h));
+    SDL_LockSurface(argb);
+    for (int y = 0; y < argb->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                                            static_cast<ptrdiff_t>(y) * argb->pitch);
+        for (int x = 0; x < argb->w; ++x) {
+            out.coverage[static_cast<size_t>(y) * static_cast<size_t>(argb->w) + static_cast<size_t>(x)] =
+                static_cast<uint8_t>(row[x] >> 24);
+        }
+    }
+    SDL_UnlockSurface(argb);
+    SDL_FreeSurface(argb);
+    return true;
+}

@@ -44,5 +44,17 @@ int32_t BoxesOverlap(int32_t x1, int32_t y1, int32_t w1, int32_t h1, int32_t x2,
                      int32_t w2, int32_t h2);
 
 // Truncates toward zero like a cast, but saturates at the ends of the 32-bit range (and gives 0
-// for NaN), so far-off float positions cannot make the conversion undefined.
-int32_t TruncToInt32(double value);
+// for NaN), so far-off float positions cannot make the conversion undefined. Inline: the fills
+// call it twice per row.
+inline int32_t TruncToInt32(double value) {
+    if (!(value == value)) {
+        return 0;
+    }
+    if (value >= 2147483647.0) {
+        return 2147483647;
+    }
+    if (value <= -2147483648.0) {
+        return -2147483647 - 1;
+    }
+    return static_cast<int32_t>(value);
+}

@@ -57,9 +57,11 @@ struct FloatEdges {
         left = TruncToInt32(xl);
         right = TruncToInt32(xr);
     }
+    // Only used while every corner lies inside the clip columns: the edges then stay between
+    // the corners' x, well inside the int range, and need no saturating conversion.
     void Span(int64_t& left, int64_t& right) const {
-        left = TruncToInt32(xl);
-        right = left + TruncToInt32(xr - xl + 1.0f) - 1;
+        left = static_cast<int32_t>(xl);
+        right = left + static_cast<int32_t>(xr - xl + 1.0f) - 1;
     }
 };
 

@@ -19,6 +19,7 @@ namespace {
 
 bool seedFixed = false;
 unsigned fixedSeed = 1;
+ShellPassHooks passHooks;
 
 // Start-up tests no result, but a person should learn why a picture or a sound is missing.
 void ReportUnreadable(const char* fileName) {
@@ -45,6 +46,8 @@ void ReportMissingPalette() {
 
 }  // namespace
 
+void ShellSetPassHooks(const ShellPassHooks& hooks) { passHooks = hooks; }
+
 void ShellFixSeed(bool fixed, unsigned seed) {
     seedFixed = fixed;
     fixedSeed = seed;
@@ -58,6 +61,8 @@ void ShellReset() {
     for (int32_t& id : SongIds) id = 0;
     MainWindowHandle = nullptr;
     MainInstanceHandle = nullptr;
+    passHooks = ShellPassHooks{};
+    seedFixed = false;
     DisplayReset();
     PaletteReset();
     GameStateReset();
@@ -112,7 +117,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::srand(seedFixed ? fixedSeed : static_cast<unsigned>(std::time(nullptr)));
 
     MSG msg{};
-    for (;;) {
+    for (uint64_t pass = 0;; ++pass) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 break;
@@ -120,7 +125,14 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
+        if (passHooks.before && !passHooks.before(pass, passHooks.user)) {
+            msg.wParam = 0;
+            break;
+        }
         AppFrame();
+        if (passHooks.after) {
+            passHooks.after(pass, passHooks.user);
+        }
     }
     AppShutdown();
     return static_cast<int>(msg.wParam);

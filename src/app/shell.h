@@ -28,6 +28,15 @@ int32_t AppShutdown();
 // Posts WM_DESTROY to the main window; returns 1.
 int32_t RequestQuit();
 
+// Observers of the loop, for the headless runner and tests: `before` runs before each pass's
+// AppFrame and ends the loop (on to shut-down) by returning false; `after` runs after it.
+struct ShellPassHooks {
+    bool (*before)(uint64_t pass, void* user) = nullptr;
+    void (*after)(uint64_t pass, void* user) = nullptr;
+    void* user = nullptr;
+};
+void ShellSetPassHooks(const ShellPassHooks& hooks);
+
 // Seeds the pseudo-random generator at start-up: from the time of day unless a seed was fixed.
 void ShellFixSeed(bool fixed, unsigned seed);
 // Back to the start values of every process-wide record of the program.

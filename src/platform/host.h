@@ -85,6 +85,9 @@ void HostSet(Host* host);
 // The SDL host, created on first use.
 Host& HostSdl();
 
+// Converts a frame to 0xAARRGGBB pixels, rows `outPitch` bytes apart (what a screen shows).
+void HostFrameToRgb32(const HostFrame& frame, uint32_t* out, int outPitch);
+
 // Renders `text` in DejaVu Sans at the size of a classic system font into `out`.
 // Returns false when the font or the text renderer is missing (said once on standard error).
 bool HostTextRender(const char* text, HostTextMask& out);

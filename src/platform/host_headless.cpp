@@ -88,22 +88,20 @@ void HeadlessHost::Present(const HostFrame& frame) {
 
 std::vector<uint32_t> HeadlessHost::FrameRgb() const {
     std::vector<uint32_t> rgb(static_cast<size_t>(frameWidth_) * static_cast<size_t>(frameHeight_));
-    for (size_t i = 0; i < rgb.size(); ++i) {
-        if (frameBits_ == 8) {
-            const uint8_t* e = &framePalette_[static_cast<size_t>(framePixels_[i]) * 4];
-            rgb[i] = (uint32_t{e[0]} << 16) | (uint32_t{e[1]} << 8) | e[2];
-        } else {
-            const uint32_t w = framePixels_[2 * i] | (uint32_t{framePixels_[2 * i + 1]} << 8);
-            uint32_t r, g, b;
-            if (frameRgbBits_ == 15) {
-                r = (w >> 10) & 31; g = (w >> 5) & 31; b = w & 31;
-                r = (r << 3) | (r >> 2); g = (g << 3) | (g >> 2); b = (b << 3) | (b >> 2);
-            } else {
-                r = (w >> 11) & 31; g = (w >> 5) & 63; b = w & 31;
-                r = (r << 3) | (r >> 2); g = (g << 2) | (g >> 4); b = (b << 3) | (b >> 2);
-            }
-            rgb[i] = (r << 16) | (g << 8) | b;
-        }
+    if (rgb.empty()) {
+        return rgb;
+    }
+    HostFrame frame;
+    frame.pixels = framePixels_.data();
+    frame.width = frameWidth_;
+    frame.height = frameHeight_;
+    frame.bitsPerPixel = frameBits_;
+    frame.rgbBits = frameRgbBits_;
+    frame.pitch = frameWidth_ * (frameBits_ / 8);
+    frame.palette = framePalette_.data();
+    HostFrameToRgb32(frame, rgb.data(), frameWidth_ * 4);
+    for (uint32_t& pixel : rgb) {
+        pixel &= 0xFFFFFF;
     }
     return rgb;
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -99,6 +100,12 @@ public:
             if (event.type == SDL_QUIT ||
                 (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
                 out.push_back({HostEventType::Close});
+            } else if (event.type == SDL_WINDOWEVENT && renderer_ && texture_ &&
+                       (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                        event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+                Redraw();
+            } else if (event.type == SDL_KEYDOWN && event.key.keysym.scancode < SDL_NUM_SCANCODES) {
+                tapped_[event.key.keysym.scancode] = true;
             }
         }
     }
@@ -107,9 +114,15 @@ public:
         if (!window_) {
             return false;
         }
+        // A key counts as down while held, and also once after a press that was released
+        // again before anyone asked: a quick tap between two passes is not lost.
         int count = 0;
         const Uint8* state = SDL_GetKeyboardState(&count);
-        auto down = [&](SDL_Scancode code) { return code < count && state[code] != 0; };
+        auto down = [&](SDL_Scancode code) {
+            const bool tapped = tapped_[code];
+            tapped_[code] = false;
+            return (code < count && state[code] != 0) || tapped;
+        };
         switch (virtualKey) {
             case 0x1B: return down(SDL_SCANCODE_ESCAPE);
             case 0x20: return down(SDL_SCANCODE_SPACE);
@@ -154,17 +167,19 @@ public:
         if (!renderer_ || !texture_ || frame.width != width_ || frame.height != height_) {
             return;
         }
+        // The menus present the same picture ten times a second: an unchanged frame costs a
+        // comparison, not a conversion and a trip to the screen.
+        if (SameAsShown(frame)) {
+            return;
+        }
         void* texels = nullptr;
         int texturePitch = 0;
         if (SDL_LockTexture(texture_, nullptr, &texels, &texturePitch) != 0) {
             return;
         }
-        ConvertFrame(frame, static_cast<uint32_t*>(texels), texturePitch);
+        HostFrameToRgb32(frame, static_cast<uint32_t*>(texels), texturePitch);
         SDL_UnlockTexture(texture_);
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        Redraw();
     }
 
     int AudioOpen(int wantedRate, HostAudioPull pull, void* user) override {
@@ -206,6 +221,41 @@ public:
     }
 
 private:
+    void Redraw() {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    // Compares the frame with the one on the screen, and remembers it when it differs.
+    bool SameAsShown(const HostFrame& frame) {
+        const size_t rowBytes = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.bitsPerPixel / 8);
+        bool same = shownBits_ == frame.bitsPerPixel && shownRgbBits_ == frame.rgbBits &&
+                    shown_.size() == rowBytes * static_cast<size_t>(frame.height);
+        if (same && frame.palette) {
+            same = std::memcmp(shownPalette_, frame.palette, sizeof(shownPalette_)) == 0;
+        }
+        for (int y = 0; same && y < frame.height; ++y) {
+            same = std::memcmp(shown_.data() + rowBytes * static_cast<size_t>(y),
+                               frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch, rowBytes) == 0;
+        }
+        if (same) {
+            return true;
+        }
+        shownBits_ = frame.bitsPerPixel;
+        shownRgbBits_ = frame.rgbBits;
+        shown_.resize(rowBytes * static_cast<size_t>(frame.height));
+        for (int y = 0; y < frame.height; ++y) {
+            std::memcpy(shown_.data() + rowBytes * static_cast<size_t>(y),
+                        frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch, rowBytes);
+        }
+        if (frame.palette) {
+            std::memcpy(shownPalette_, frame.palette, sizeof(shownPalette_));
+        }
+        return false;
+    }
+
     static void AudioCallback(void* self, Uint8* stream, int length) {
         auto* host = static_cast<SdlHost*>(self);
         const int frames = length / 4;
@@ -223,50 +273,17 @@ private:
         }
     }
 
-    static void ConvertFrame(const HostFrame& frame, uint32_t* out, int outPitch) {
-        uint32_t lookup[256];
-        if (frame.bitsPerPixel == 8) {
-            for (int i = 0; i < 256; ++i) {
-                const uint8_t* e = frame.palette ? frame.palette + 4 * i : nullptr;
-                lookup[i] = e ? (0xFF000000u | (uint32_t{e[0]} << 16) | (uint32_t{e[1]} << 8) | e[2])
-                              : 0xFF000000u;
-            }
-        }
-        for (int y = 0; y < frame.height; ++y) {
-            const uint8_t* src = frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch;
-            uint32_t* dst = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) +
-                                                        static_cast<ptrdiff_t>(y) * outPitch);
-            if (frame.bitsPerPixel == 8) {
-                for (int x = 0; x < frame.width; ++x) dst[x] = lookup[src[x]];
-            } else {
-                for (int x = 0; x < frame.width; ++x) {
-                    const uint32_t w = src[2 * x] | (uint32_t{src[2 * x + 1]} << 8);
-                    dst[x] = 0xFF000000u | Rgb16To32(w, frame.rgbBits);
-                }
-            }
-        }
-    }
-
-    static uint32_t Rgb16To32(uint32_t w, int rgbBits) {
-        uint32_t r, g, b;
-        if (rgbBits == 15) {
-            r = (w >> 10) & 31; g = (w >> 5) & 31; b = w & 31;
-            g = (g << 3) | (g >> 2);
-        } else {
-            r = (w >> 11) & 31; g = (w >> 5) & 63; b = w & 31;
-            g = (g << 2) | (g >> 4);
-        }
-        r = (r << 3) | (r >> 2);
-        b = (b << 3) | (b >> 2);
-        return (r << 16) | (g << 8) | b;
-    }
-
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     int width_ = 0;
     int height_ = 0;
     bool timerReady_ = false;
+    bool tapped_[SDL_NUM_SCANCODES] = {};
+    std::vector<uint8_t> shown_;
+    uint8_t shownPalette_[1024] = {};
+    int shownBits_ = 0;
+    int shownRgbBits_ = 0;
     SDL_AudioDeviceID device_ = 0;
     HostAudioPull pull_ = nullptr;
     void* user_ = nullptr;
@@ -274,7 +291,46 @@ private:
 
 Host* currentHost = nullptr;
 
+uint32_t Rgb16To32(uint32_t w, int rgbBits) {
+    uint32_t r, g, b;
+    if (rgbBits == 15) {
+        r = (w >> 10) & 31; g = (w >> 5) & 31; b = w & 31;
+        g = (g << 3) | (g >> 2);
+    } else {
+        r = (w >> 11) & 31; g = (w >> 5) & 63; b = w & 31;
+        g = (g << 2) | (g >> 4);
+    }
+    r = (r << 3) | (r >> 2);
+    b = (b << 3) | (b >> 2);
+    return (r << 16) | (g << 8) | b;
+}
+
 }  // namespace
+
+void HostFrameToRgb32(const HostFrame& frame, uint32_t* out, int outPitch) {
+    uint32_t lookup[256];
+    if (frame.bitsPerPixel == 8) {
+        for (int i = 0; i < 256; ++i) {
+            const uint8_t* e = frame.palette ? frame.palette + 4 * i : nullptr;
+            lookup[i] = e ? (0xFF000000u | (uint32_t{e[0]} << 16) | (uint32_t{e[1]} << 8) | e[2])
+                          : 0xFF000000u;
+        }
+    }
+    for (int y = 0; y < frame.height; ++y) {
+        const uint8_t* src = frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch;
+        uint32_t* dst = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) +
+                                                    static_cast<ptrdiff_t>(y) * outPitch);
+        if (frame.bitsPerPixel == 8) {
+            for (int x = 0; x < frame.width; ++x) dst[x] = lookup[src[x]];
+        } else {
+            for (int x = 0; x < frame.width; ++x) {
+                const uint32_t w = src[2 * x] | (uint32_t{src[2 * x + 1]} << 8);
+                dst[x] = 0xFF000000u | Rgb16To32(w, frame.rgbBits);
+            }
+        }
+    }
+}
+
 
 Host& HostSdl() {
     static SdlHost host;

@@ -1,0 +1,155 @@
+#include "app/shell.h"
+
+#include "app/game_state.h"
+#include "app/main_window.h"
+#include "gfx/display.h"
+#include "gfx/palette.h"
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+// Runs the real WinMain on the headless host, in a folder of test pictures, with a script
+// that may set keys before each pass and look at the host after it.
+class ShellTest : public HeadlessTest {
+protected:
+    void WritePictures(bool withMenu1 = true) {
+        BmpPalette fifth = TestBmpPalette();
+        fifth[4 * 200 + 2] = 201;  // red of entry 200 differs from the other files
+        for (int i = 1; i <= 4; ++i) {
+            if (i == 1 && !withMenu1) continue;
+            WriteBitmap8(dir.File("Menu" + std::to_string(i) + ".bmp"), 640, 480,
+                         std::vector<uint8_t>(640 * 480, static_cast<uint8_t>(i)));
+        }
+        for (int i = 1; i <= 5; ++i) {
+            WriteBitmap8(dir.File("LANDSCAPE" + std::to_string(i) + ".BMP"), 640, 480,
+                         std::vector<uint8_t>(640 * 480, static_cast<uint8_t>(10 + i)),
+                         i == 5 ? fifth : TestBmpPalette());
+        }
+        FILE* pal = std::fopen(dir.File("PALDATA2.PAL").c_str(), "w");
+        for (int i = 0; i < 256; ++i) std::fprintf(pal, "9 9 9 0\n");
+        std::fclose(pal);
+    }
+
+    int Run(uint64_t maxPasses) {
+        maxPasses_ = maxPasses;
+        ShellPassHooks hooks;
+        hooks.before = [](uint64_t pass, void* self) {
+            auto* test = static_cast<ShellTest*>(self);
+            test->host.ReleaseAllKeys();
+            if (test->beforePass) test->beforePass(pass);
+            return pass < test->maxPasses_;
+        };
+        hooks.after = [](uint64_t pass, void* self) {
+            auto* test = static_cast<ShellTest*>(self);
+            ++test->passes;
+            if (test->afterPass) test->afterPass(pass);
+        };
+        hooks.user = this;
+        ShellSetPassHooks(hooks);
+        WorkingFolder here(dir.path());
+        return WinMain(Win32ModuleInstance(), nullptr, nullptr, 1);
+    }
+
+    TempDir dir;
+    uint64_t passes = 0;
+    uint64_t maxPasses_ = 0;
+    std::function<void(uint64_t)> beforePass;
+    std::function<void(uint64_t)> afterPass;
+};
+
+TEST_F(ShellTest, EscapeEndsTheProgramAfterAnotherPass) {
+    WritePictures();
+    beforePass = [&](uint64_t pass) { host.SetKey(VK_ESCAPE, pass == 0); };
+    EXPECT_EQ(Run(1000), 0);
+    // Pass 0 posts WM_DESTROY, pass 1 takes it (quit posted), the loop leaves before pass 2.
+    EXPECT_EQ(passes, 2u);
+}
+
+TEST_F(ShellTest, QuitKeysOnTheFirstMenuScreen) {
+    WritePictures();
+    for (int key : {int{'Q'}, VK_F2}) {
+        Win32Reset();
+        ShellReset();
+        passes = 0;
+        beforePass = [&](uint64_t pass) { host.SetKey(key, pass == 0); };
+        EXPECT_EQ(Run(1000), 0);
+        EXPECT_EQ(passes, 2u) << key;
+    }
+}
+
+TEST_F(ShellTest, HeldEscapeKeepsThePassesComingUntilReleased) {
+    // Each pass posts another WM_DESTROY, and posted messages come before the quit message.
+    WritePictures();
+    beforePass = [&](uint64_t pass) { host.SetKey(VK_ESCAPE, pass < 10); };
+    EXPECT_EQ(Run(1000), 0);
+    EXPECT_EQ(passes, 11u);
+}
+
+TEST_F(ShellTest, ClosingTheWindowEndsTheProgram) {
+    WritePictures();
+    beforePass = [&](uint64_t pass) {
+        if (pass == 3) host.RequestClose();
+    };
+    EXPECT_EQ(Run(1000), 0);
+    EXPECT_EQ(passes, 5u);  // pass 4 took WM_CLOSE; the quit came before pass 5
+    EXPECT_FALSE(host.windowOpen());
+}
+
+TEST_F(ShellTest, FirstPassShowsTheFirstMenuWithTheFifthLandscapesPalette) {
+    WritePictures();
+    afterPass = [&](uint64_t pass) {
+        if (pass != 0) return;
+        EXPECT_EQ(host.framePixels()[0], 1);
+        EXPECT_EQ(host.framePixels()[640 * 480 - 1], 1);
+        EXPECT_EQ(host.framePalette()[4 * 200], 201);
+        EXPECT_EQ(host.framePalette()[4 * 7], 7);
+        EXPECT_EQ(host.framePalette()[4 * 7 + 3], PC_NOCOLLAPSE);
+        EXPECT_TRUE(host.fullscreen());
+    };
+    EXPECT_EQ(Run(3), 0);
+    EXPECT_EQ(passes, 3u);
+    EXPECT_EQ(host.windowTitle(), "DirectDraw 8-Bit Page Scrolling Demo");
+    EXPECT_FALSE(host.cursorVisible());
+    EXPECT_EQ(PaletteTable[200].peRed, 201);
+}
+
+TEST_F(ShellTest, MenuPassesLastTheirBudget) {
+    WritePictures();
+    std::vector<uint32_t> stamps;
+    afterPass = [&](uint64_t) { stamps.push_back(host.TicksMs()); };
+    Run(4);
+    ASSERT_EQ(stamps.size(), 4u);
+    for (size_t i = 1; i < stamps.size(); ++i) EXPECT_EQ(stamps[i] - stamps[i - 1], 100u);
+}
+
+TEST_F(ShellTest, MissingPictureShowsAClearedScreen) {
+    WritePictures(false);
+    afterPass = [&](uint64_t) { EXPECT_EQ(host.framePixels()[1234], 0); };
+    EXPECT_EQ(Run(2), 0);
+    EXPECT_EQ(passes, 2u);
+}
+
+TEST_F(ShellTest, NewGameKeyLeavesTheFirstMenu) {
+    WritePictures();
+    for (int key : {int{'N'}, VK_DECIMAL}) {
+        Win32Reset();
+        ShellReset();
+        beforePass = [&](uint64_t pass) { host.SetKey(key, pass == 1); };
+        Run(2);
+        EXPECT_EQ(GameState.mode, ReadyScreen);
+    }
+}
+
+TEST_F(ShellTest, NoDisplayEndsWinMainBeforeStartUp) {
+    WritePictures();
+    host.SetDisplayAvailable(false);
+    EXPECT_EQ(Run(1000), 0);
+    EXPECT_EQ(passes, 0u);
+    EXPECT_EQ(MainWindowHandle, nullptr);
+    EXPECT_EQ(Display.directDraw, nullptr);
+}
+
+}  // namespace

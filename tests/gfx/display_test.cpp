@@ -1,0 +1,154 @@
+#include "gfx/display.h"
+
+#include "app/main_window.h"
+#include "gfx/error_log.h"
+#include "gfx/palette.h"
+#include "support/test_support.h"
+
+#include <cstdio>
+
+namespace {
+
+// A display set up as the game does it, in a folder that may hold a palette file.
+class DisplayTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = "DISPLAYTEST";
+        RegisterClassExA(&windowClass);
+        MainWindowHandle = CreateWindowExA(0, "DISPLAYTEST", "", WS_POPUP | WS_VISIBLE, 0, 0, 640,
+                                           480, nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override {
+        DisplayShutdown();
+        DirectDrawSetDesktopBits(8);
+        HeadlessTest::TearDown();
+    }
+    TempDir dir;
+};
+
+TEST_F(DisplayTest, FullScreenSetUpClearsAndClips) {
+    WorkingFolder here(dir.path());
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+    EXPECT_TRUE(host.fullscreen());
+    ASSERT_NE(Display.backSurface, nullptr);
+    EXPECT_EQ(Display.backSurface->width(), 640);
+    EXPECT_EQ(Display.pixelFormat, 8);
+    EXPECT_EQ(Display.packRgb16, PackRgb565);
+    EXPECT_EQ(Display.clipMaxX, 639);
+    EXPECT_EQ(Display.clipMaxY, 479);
+    ASSERT_NE(Display.backClipper, nullptr);
+    const RECT& bound = Display.backClipper->bound();
+    EXPECT_EQ(bound.right, 640);
+    EXPECT_EQ(bound.bottom, 480);
+    // Without the palette file every entry is black.
+    for (const PALETTEENTRY& e : PaletteTable) {
+        EXPECT_EQ(e.peRed | e.peGreen | e.peBlue | e.peFlags, 0);
+    }
+}
+
+TEST_F(DisplayTest, PaletteFileFillsThePaletteObject) {
+    WorkingFolder here(dir.path());
+    {
+        FILE* file = std::fopen("PALDATA2.PAL", "w");
+        std::fputs("1 2 3 0\n4 5 6 0\n", file);
+        std::fclose(file);
+    }
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+    EXPECT_EQ(PaletteTable[1].peBlue, 6);
+    EXPECT_EQ(Display.palette->entries()[1].peRed, 4);
+    EXPECT_EQ(Display.primarySurface->palette(), Display.palette);
+}
+
+TEST_F(DisplayTest, LocksDoNotNestAndBlockTheFlip) {
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+    EXPECT_EQ(DisplayUnlockBack(), 0);
+    uint8_t* first = DisplayLockBack();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(DisplayLockBack(), first);
+    EXPECT_EQ(Display.backPitch, 640);
+    const uint64_t presented = host.presentCount();
+    EXPECT_EQ(DisplayFlip(), 0);
+    EXPECT_EQ(host.presentCount(), presented);
+    first[0] = 42;
+    EXPECT_EQ(DisplayUnlockBack(), 1);
+    EXPECT_EQ(Display.backMemory, nullptr);
+    EXPECT_EQ(Display.backPitch, 0);
+    EXPECT_EQ(DisplayFlip(), 1);
+    EXPECT_EQ(host.presentCount(), presented + 1);
+    EXPECT_EQ(host.framePixels()[0], 42);
+}
+
+TEST_F(DisplayTest, FillTakesTheLowSixteenBits) {
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+    EXPECT_EQ(DisplayFill(Display.backSurface, 0x10007, nullptr), 1);
+    uint8_t* memory = DisplayLockBack();
+    EXPECT_EQ(memory[0], 7);
+    EXPECT_EQ(memory[640 * 480 - 1], 7);
+    DisplayUnlockBack();
+    RECT r{0, 0, 1, 1};
+    EXPECT_EQ(DisplayFill(Display.backSurface, 3, &r), 1);
+    EXPECT_EQ(DisplayFillRect(1, 0, 2, 1, 0x105, Display.backSurface), 1);
+    memory = DisplayLockBack();
+    EXPECT_EQ(memory[0], 3);
+    EXPECT_EQ(memory[1], 5);
+    EXPECT_EQ(memory[2], 7);
+    DisplayUnlockBack();
+}
+
+TEST_F(DisplayTest, ClipperBoundGrowsOverItsRectangles) {
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+    const RECT rects[] = {{10, 20, 30, 40}, {5, 30, 25, 50}};
+    IDirectDrawClipper* clipper = DisplayAttachClipper(Display.backSurface, 2, rects);
+    ASSERT_NE(clipper, nullptr);
+    EXPECT_EQ(clipper->bound().left, 5);
+    EXPECT_EQ(clipper->bound().top, 20);
+    EXPECT_EQ(clipper->bound().right, 30);
+    EXPECT_EQ(clipper->bound().bottom, 50);
+    EXPECT_EQ(Display.backSurface->clipper(), clipper);
+    clipper->Release();
+    EXPECT_EQ(DisplayAttachClipper(nullptr, 2, rects), nullptr);
+}
+
+TEST_F(DisplayTest, WindowedDisplayPresentsByBlitting) {
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    EXPECT_FALSE(host.fullscreen());
+    ASSERT_NE(Display.windowClipper, nullptr);
+    EXPECT_EQ(Display.palette->entries()[0].peFlags, PC_EXPLICIT);
+    EXPECT_EQ(Display.palette->entries()[10].peFlags, 0);
+    EXPECT_EQ(Display.palette->entries()[255].peFlags, PC_EXPLICIT);
+    uint8_t* memory = DisplayLockBack();
+    memory[641] = 9;
+    DisplayUnlockBack();
+    EXPECT_EQ(DisplayFlip(), 1);
+    EXPECT_EQ(host.framePixels()[641], 9);
+}
+
+TEST_F(DisplayTest, FifteenBitDesktopChoosesTheFiveFiveFiveBuilder) {
+    DirectDrawSetDesktopBits(15);
+    TempDir logDir;
+    const std::string logName = logDir.File("log.txt");
+    ErrorLogOpen(logName.c_str(), nullptr);
+    ASSERT_EQ(DisplayInit(640, 480, 16, 1), 1);
+    ErrorLogClose();
+    EXPECT_EQ(Display.pixelFormat, 15);
+    EXPECT_EQ(Display.packRgb16, PackRgb555);
+    const auto bytes = ReadBytes(logName);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("\npixel format = 15\npixel format = 5.5.5"), std::string::npos);
+}
+
+TEST(PackRgb, BuildsBothLayouts) {
+    EXPECT_EQ(PackRgb565(255, 255, 255), 0xFFFF);
+    EXPECT_EQ(PackRgb555(255, 255, 255), 0x7FFF);
+    EXPECT_EQ(PackRgb565(8, 4, 8), 0x0821);
+    EXPECT_EQ(PackRgb565(255, 0, 0), 0xF800);
+    EXPECT_EQ(PackRgb555(0, 255, 0), 0x03E0);
+    // Out-of-range inputs stay inside their fields.
+    EXPECT_EQ(PackRgb565(-1, 0, 0), 0xF800);
+}
+
+}  // namespace

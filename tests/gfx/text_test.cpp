@@ -1,0 +1,67 @@
+#include "gfx/text.h"
+
+#include "gfx/display.h"
+#include "gfx/palette.h"
+#include "support/test_support.h"
+
+namespace {
+
+class TextTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        void* made = nullptr;
+        DirectDrawCreateEx(nullptr, &made, IID_IDirectDraw7, nullptr);
+        dd = static_cast<IDirectDraw7*>(made);
+        dd->SetCooperativeLevel(nullptr, DDSCL_NORMAL);
+        Display.directDraw = dd;
+        surface = DisplayCreateSurface(200, 30, DDSCAPS_SYSTEMMEMORY, 0);
+        PALETTEENTRY entries[256] = {};
+        entries[3] = PALETTEENTRY{255, 128, 0, 0};
+        entries[9] = PALETTEENTRY{0, 0, 250, 0};
+        dd->CreatePalette(DDPCAPS_8BIT, entries, &palette, nullptr);
+        surface->SetPalette(palette);
+        PaletteTable[3] = entries[3];
+    }
+    void TearDown() override {
+        surface->Release();
+        palette->Release();
+        dd->Release();
+        HeadlessTest::TearDown();
+    }
+    int Count(uint8_t colour) {
+        int n = 0;
+        for (int i = 0; i < 200 * 30; ++i) n += surface->memory()[i] == colour;
+        return n;
+    }
+    IDirectDraw7* dd = nullptr;
+    IDirectDrawSurface7* surface = nullptr;
+    IDirectDrawPalette* palette = nullptr;
+};
+
+TEST_F(TextTest, IndexedTextUsesThePaletteTableColour) {
+    ASSERT_EQ(SurfaceDrawTextIndexed("Gaia", 4, 4, 3, surface), 1);
+    EXPECT_GT(Count(3), 30);
+    EXPECT_EQ(Count(0) + Count(3), 200 * 30);  // transparent background, one ink colour
+}
+
+TEST_F(TextTest, ColourMapsToTheNearestPaletteEntry) {
+    ASSERT_EQ(SurfaceDrawText("Blue", 4, 4, RGB(0, 0, 255), surface), 1);
+    EXPECT_GT(Count(9), 30);
+}
+
+TEST_F(TextTest, LockedSurfaceRefusesText) {
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof(desc);
+    surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
+    EXPECT_EQ(SurfaceDrawText("No", 0, 0, 0xFFFFFF, surface), 0);
+    surface->Unlock(nullptr);
+    EXPECT_EQ(Count(0), 200 * 30);
+}
+
+TEST_F(TextTest, TextIsClippedAtTheSurfaceEdges) {
+    EXPECT_EQ(SurfaceDrawTextIndexed("Edge of the world", 150, 20, 3, surface), 1);
+    EXPECT_EQ(SurfaceDrawTextIndexed("Off", -500, -500, 3, surface), 1);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// Helpers shared by the tests: temporary folders, picture files written on the spot, and a
+// fixture that runs everything on the headless host from a fresh process state.
+#pragma once
+
+#include "platform/ddraw.h"
+#include "platform/host_headless.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A folder of its own under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Runs a test inside a folder, going back to the old working folder afterwards.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::filesystem::path& folder);
+    ~WorkingFolder();
+
+private:
+    std::filesystem::path previous_;
+};
+
+// A 256-colour palette as a BMP colour table holds it: blue, green, red, reserved.
+using BmpPalette = std::vector<uint8_t>;
+// The test palette: entry i is (red i, green 255 - i, blue i / 2).
+BmpPalette TestBmpPalette();
+
+// Writes an uncompressed 8-bit BMP of `width` x `height` from top-down `pixels`, rows padded to
+// four bytes, with a full colour table.
+void WriteBitmap8(const std::string& fileName, int width, int height,
+                  const std::vector<uint8_t>& pixels, const BmpPalette& palette = TestBmpPalette());
+// The same file as bytes.
+std::vector<uint8_t> Bitmap8Bytes(int width, int height, const std::vector<uint8_t>& pixels,
+                                  const BmpPalette& palette = TestBmpPalette());
+// Writes a 24-bit BMP from top-down pixels given as 0xRRGGBB.
+void WriteBitmap24(const std::string& fileName, int width, int height,
+                   const std::vector<uint32_t>& pixels);
+void WriteBytes(const std::string& fileName, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadBytes(const std::string& fileName);
+
+// Every test that touches the program's process-wide records derives from this: a headless
+// host is current, and the window services, display, palette and game state start afresh.
+class HeadlessTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    HeadlessHost host;
+};

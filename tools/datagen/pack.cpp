@@ -1,0 +1,62 @@
+#include "pack.h"
+
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "art/landscapes.h"
+#include "art/menus.h"
+#include "art/palette.h"
+#include "art/fighter.h"
+#include "art/sprite_sheets.h"
+#include "formats/bmp_writer.h"
+#include "formats/palette_text.h"
+#include "formats/wav_writer.h"
+#include "sound/effects.h"
+
+namespace datagen {
+namespace {
+
+void AddMenus(std::vector<DataFile>& files) {
+    for (int i = 1; i <= 4; ++i)
+        files.push_back({"Menu" + std::to_string(i) + ".bmp", EncodeBmp8(PaintMenu(i), GamePalette())});
+}
+
+void AddLandscapes(std::vector<DataFile>& files) {
+    for (int i = 0; i < kLandscapeCount; ++i)
+        files.push_back({"LANDSCAPE" + std::to_string(i + 1) + ".BMP", EncodeBmp8(PaintLandscape(i), GamePalette())});
+}
+
+void AddFighters(std::vector<DataFile>& files) {
+    for (int row = 0; row < kFighterCount; ++row)
+        for (int file = 0; file < 4; ++file)
+            files.push_back({FighterStyleOf(row).filePrefix + std::to_string(file) + ".BMP",
+                             EncodeBmp8(PaintSpriteSheet(row, file), GamePalette())});
+}
+
+void AddEffects(std::vector<DataFile>& files) {
+    for (const Effect& e : SynthesiseEffects()) files.push_back({e.fileName, EncodeWav8(e.signal)});
+}
+
+}  // namespace
+
+std::vector<DataFile> BuildDataPack() {
+    std::vector<DataFile> files;
+    files.push_back({"PALDATA2.PAL", EncodePaletteText(GamePalette())});
+    AddMenus(files);
+    AddLandscapes(files);
+    AddFighters(files);
+    AddEffects(files);
+    return files;
+}
+
+void WriteFiles(const std::vector<DataFile>& files, const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    for (const DataFile& f : files) {
+        std::ofstream out(folder / f.name, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
+        if (!out) throw std::runtime_error("cannot write " + (folder / f.name).string());
+    }
+}
+
+}  // namespace datagen

@@ -1,31 +1,91 @@
 #include "app/game_state.h"
 
 #include "app/frame_clock.h"
+#include "app/player.h"
 #include "app/shell.h"
+#include "audio/music.h"
+#include "game/characters.h"
+#include "game/combat.h"
+#include "game/enemies.h"
 #include "gfx/display.h"
 
 GameStateRecord GameState;
 
 namespace {
 
+constexpr uint32_t kPlayingBudget = 30;
+constexpr uint32_t kFirstMenuBudget = 100;
+constexpr uint32_t kMenuBudget = 200;
+
 bool KeyIsDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
-// A menu screen: its picture, its keys, the present and the wait.
-int32_t RunMenuScreen() {
-    BitmapImageDraw(&MenuImages[GameState.mode - 1], Display.backMemory, Display.backPitch, 0);
-    DisplayUnlockBack();
-    uint32_t budget = 200;
-    if (GameState.mode == MenuScreen) {
-        budget = 100;
-        if (KeyIsDown('N') || KeyIsDown(VK_DECIMAL)) {
-            GameState.mode = ReadyScreen;
-        }
-        if (KeyIsDown('Q') || KeyIsDown(VK_F2)) {
-            RequestQuit();
-        }
+// The keys of the menu screen that runs; they may change the screen or end the program.
+void MenuKeys() {
+    switch (GameState.mode) {
+        case MenuScreen:
+            if (KeyIsDown('N') || KeyIsDown(VK_DECIMAL)) {
+                GameState.mode = ReadyScreen;
+            }
+            if (KeyIsDown('Q') || KeyIsDown(VK_F2)) {
+                RequestQuit();
+            }
+            break;
+        case ReadyScreen:
+            if (KeyIsDown(VK_SPACE)) {
+                GameState.mode = Playing;
+                MusicPlay(SongIds[0]);
+            }
+            break;
+        default:  // GameOverScreen, EndingScreen
+            if (KeyIsDown(VK_SPACE)) {
+                GameState.mode = MenuScreen;
+                MusicPlay(SongIds[5]);
+            }
+            break;
     }
+}
+
+int32_t RunMenuScreen() {
+    const int32_t shown = GameState.mode;
+    BitmapImageDraw(&MenuImages[shown - 1], Display.backMemory, Display.backPitch, 0);
+    DisplayUnlockBack();
+    MenuKeys();
     DisplayFlip();
-    FrameClockWait(budget);
+    FrameClockWait(shown == MenuScreen ? kFirstMenuBudget : kMenuBudget);
+    if (shown == ReadyScreen) {
+        LoadCharacter(0);
+        LoadCharacter(1);
+    }
+    return 1;
+}
+
+void DispatchLevel() {
+    const int32_t level = GameState.level;
+    if (GameState.landscape != level - 1 && level != 0 && level <= 5) {
+        return;  // the current enemy lives in another landscape
+    }
+    if (level == 0) {
+        DefeatPlayer();
+    } else if (level >= 1 && level <= 5) {
+        UpdateEnemy(level);
+    } else if (level == 6) {
+        CompleteGame();
+    } else {
+        RequestQuit();
+    }
+}
+
+int32_t RunPlayingPass() {
+    BitmapImageDraw(&LandscapeImages[GameState.landscape], Display.backMemory, Display.backPitch, 0);
+    DisplayUnlockBack();
+    GameState.playerWalking = 0;
+    DispatchLevel();
+    if (GameState.level == 0) {
+        return 1;  // struck down: nothing is presented, and the next pass comes at once
+    }
+    PlayerStep();
+    DisplayFlip();
+    FrameClockWait(kPlayingBudget);
     return 1;
 }
 
@@ -40,11 +100,23 @@ int32_t AppFrame() {
     FrameClockStart();
     DisplayFill(Display.backSurface, 0, nullptr);
     DisplayLockBack();
-    if (GameState.mode != Playing) {
+    if (GameState.mode >= MenuScreen && GameState.mode <= EndingScreen) {
         return RunMenuScreen();
     }
-    DisplayUnlockBack();
-    return 1;
+    if (GameState.mode != Playing || GameState.landscape < 0 || GameState.landscape > 4) {
+        DisplayUnlockBack();
+        RequestQuit();
+        return 1;
+    }
+    return RunPlayingPass();
 }
 
-int32_t CompleteGame() { return 1; }
+int32_t CompleteGame() {
+    GameState.mode = EndingScreen;
+    GameState.level = 1;
+    SpriteDestroy(&PlayerSprite());
+    GameState.landscape = 0;
+    MusicPlay(SongIds[5]);
+    FrameClockWait(kMenuBudget);
+    return 1;
+}

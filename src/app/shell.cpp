@@ -2,6 +2,10 @@
 
 #include "app/game_state.h"
 #include "app/main_window.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "game/characters.h"
+#include "game/enemies.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
 
@@ -44,6 +48,39 @@ void ReportMissingPalette() {
     }
 }
 
+// The seven effects into their roles; on a fresh sound table they receive ids 0 to 6.
+void LoadEffects() {
+    struct Effect {
+        int entry;
+        const char* file;
+    };
+    constexpr Effect effects[] = {{2, "Sword Strike.WAV"}, {4, "Sword Clash.WAV"},
+                                  {5, "Enemy Taunt.WAV"},  {6, "Enemy Death.WAV"},
+                                  {7, "Game Over.WAV"},    {9, "Aries Greeting.WAV"},
+                                  {10, "Aries Death.WAV"}};
+    constexpr int32_t kVolumePanFrequency = 0xE0;
+    for (const Effect& effect : effects) {
+        SoundIds[effect.entry] = SoundLoad(effect.file, kVolumePanFrequency);
+        if (SoundIds[effect.entry] < 0) {
+            ReportUnreadable(effect.file);
+        }
+    }
+}
+
+// The landscapes' songs are numbered from 0, unlike the pictures.
+void LoadSongs() {
+    char fileName[32];
+    for (int n = 0; n < 5; ++n) {
+        std::snprintf(fileName, sizeof(fileName), "MIDIFILE%d.MID", n);
+        SongIds[n] = MusicLoad(fileName);
+        if (SongIds[n] < 0) ReportUnreadable(fileName);
+    }
+    SongIds[5] = MusicLoad("Intro.mid");
+    if (SongIds[5] < 0) ReportUnreadable("Intro.mid");
+    SongIds[6] = MusicLoad("Ending.mid");
+    if (SongIds[6] < 0) ReportUnreadable("Ending.mid");
+}
+
 }  // namespace
 
 void ShellSetPassHooks(const ShellPassHooks& hooks) { passHooks = hooks; }
@@ -63,6 +100,10 @@ void ShellReset() {
     MainInstanceHandle = nullptr;
     passHooks = ShellPassHooks{};
     seedFixed = false;
+    CharactersReset();
+    EnemiesReset();
+    SoundReset();
+    MusicReset();
     DisplayReset();
     PaletteReset();
     GameStateReset();
@@ -155,6 +196,12 @@ int32_t AppInit() {
     const RECT screen{0, 0, Display.screenWidth, Display.screenHeight};
     Display.backClipper = DisplayAttachClipper(Display.backSurface, 1, &screen);
     ShowCursor(FALSE);
+
+    SoundInit();
+    MusicInit();
+    LoadEffects();
+    LoadSongs();
+    MusicPlay(SongIds[5]);
     return 1;
 }
 
@@ -162,6 +209,11 @@ int32_t AppShutdown() {
     for (BitmapImage& image : LandscapeImages) BitmapImageDestroy(&image);
     for (BitmapImage& image : MenuImages) BitmapImageDestroy(&image);
     DisplayShutdown();
+    SoundStopAll();
+    SoundDeleteAll();
+    SoundShutdown();
+    MusicUnloadAll();
+    MusicShutdown();
     return 1;
 }
 

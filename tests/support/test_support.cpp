@@ -128,3 +128,98 @@ void HeadlessTest::TearDown() {
     ShellReset();
     HostSet(nullptr);
 }
+
+int TestGroundTop(int landscape) {
+    // A fighter rests with its ground box's bottom row (y + 62) one pixel above the ground.
+    static const int tops[5] = {363, 438, 438, 473, 473};
+    return tops[landscape];
+}
+
+std::vector<uint8_t> TestWavBytes(size_t samples, uint8_t level) {
+    std::vector<uint8_t> out;
+    auto put = [&](const char* text) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(text[i])); };
+    put("RIFF");
+    Put32(out, static_cast<uint32_t>(36 + samples + (samples & 1)));
+    put("WAVE");
+    put("fmt ");
+    Put32(out, 16);
+    Put16(out, 1);
+    Put16(out, 1);
+    Put32(out, 11025);
+    Put32(out, 11025);
+    Put16(out, 1);
+    Put16(out, 8);
+    put("data");
+    Put32(out, static_cast<uint32_t>(samples));
+    for (size_t i = 0; i < samples; ++i) out.push_back(i % 20 < 10 ? level : static_cast<uint8_t>(256 - level));
+    if (samples & 1) out.push_back(0);
+    return out;
+}
+
+std::vector<uint8_t> TestMidiBytes(double seconds) {
+    // 480 ticks per quarter at the default 120 beats a minute: 960 ticks a second.
+    const uint32_t ticks = static_cast<uint32_t>(seconds * 960);
+    std::vector<uint8_t> track = {0x00, 0xC0, 0x00, 0x00, 0x90, 60, 100};
+    for (int shift = 21; shift > 0; shift -= 7) {
+        if (ticks >> shift) track.push_back(static_cast<uint8_t>(((ticks >> shift) & 0x7F) | 0x80));
+    }
+    track.push_back(static_cast<uint8_t>(ticks & 0x7F));
+    for (uint8_t b : {0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00}) track.push_back(b);
+    std::vector<uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
+    const uint32_t size = static_cast<uint32_t>(track.size());
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(size >> shift));
+    for (uint8_t b : track) out.push_back(b);
+    return out;
+}
+
+namespace {
+
+// A fighter sheet: 296 x 151, grid lines in colour 9, each used cell filled with a body of
+// `colour` whose feet reach the cell's bottom row.
+std::vector<uint8_t> FighterSheet(uint8_t colour) {
+    const int width = 296, height = 151;
+    std::vector<uint8_t> pixels(static_cast<size_t>(width * height), 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((x % 73 == 0 && x <= 292) || (y % 75 == 0)) pixels[static_cast<size_t>(y * width + x)] = 9;
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 4; ++column)
+            for (int y = 10; y < 74; ++y)
+                for (int x = 24; x < 48; ++x)
+                    pixels[static_cast<size_t>((1 + 75 * row + y) * width + 1 + 73 * column + x)] = colour;
+    return pixels;
+}
+
+}  // namespace
+
+void MakeTestDataPack(const fs::path& folder) {
+    fs::create_directories(folder);
+    auto file = [&](const std::string& name) { return (folder / name).string(); };
+    for (int i = 1; i <= 4; ++i) {
+        WriteBitmap8(file("Menu" + std::to_string(i) + ".bmp"), 640, 480,
+                     std::vector<uint8_t>(640 * 480, static_cast<uint8_t>(i)));
+    }
+    for (int i = 0; i < 5; ++i) {
+        std::vector<uint8_t> pixels(640 * 480, static_cast<uint8_t>(11 + i));
+        for (int y = TestGroundTop(i); y < 480; ++y)
+            for (int x = 0; x < 640; ++x) pixels[static_cast<size_t>(y * 640 + x)] = 116;
+        WriteBitmap8(file("LANDSCAPE" + std::to_string(i + 1) + ".BMP"), 640, 480, pixels);
+    }
+    const char* fighters[] = {"Gaia", "Eris", "Apollo", "Medousa", "Haides", "Aries"};
+    for (int f = 0; f < 6; ++f) {
+        for (int n = 0; n < 4; ++n) {
+            WriteBitmap8(file(std::string(fighters[f]) + std::to_string(n) + ".BMP"), 296, 151,
+                         FighterSheet(static_cast<uint8_t>(40 + 10 * f + n)));
+        }
+    }
+    {
+        std::ofstream palette(file("PALDATA2.PAL"));
+        for (int i = 0; i < 256; ++i) palette << "\n" << i << " " << i << " " << i << " 0";
+    }
+    const char* effects[] = {"Sword Strike.WAV", "Sword Clash.WAV", "Enemy Taunt.WAV", "Enemy Death.WAV",
+                             "Game Over.WAV", "Aries Greeting.WAV", "Aries Death.WAV"};
+    for (const char* effect : effects) WriteBytes(file(effect), TestWavBytes(2205));
+    for (int n = 0; n < 5; ++n) WriteBytes(file("MIDIFILE" + std::to_string(n) + ".MID"), TestMidiBytes());
+    WriteBytes(file("Intro.mid"), TestMidiBytes());
+    WriteBytes(file("Ending.mid"), TestMidiBytes());
+}

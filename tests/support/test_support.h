@@ -62,3 +62,15 @@ protected:
     void TearDown() override;
     HeadlessHost host;
 };
+
+// A small data pack for the game's scenario tests: menus in colours 1-4, landscapes in colours
+// 11-15 above a flat ground of colour 116 whose top row puts resting fighters at y 300 (first
+// landscape), 375 (second, third) and 410 (fourth, fifth); fighter sheets with one colour per
+// file; short WAV effects and Standard MIDI songs.
+void MakeTestDataPack(const std::filesystem::path& folder);
+// The ground's top row in landscape `index` (0 to 4) of the test pack.
+int TestGroundTop(int landscape);
+// A minimal PCM WAV file, 11025 Hz, 8-bit, mono, of `samples` bytes.
+std::vector<uint8_t> TestWavBytes(size_t samples, uint8_t level = 200);
+// A minimal Standard MIDI File (format 0) holding one note of `seconds`.
+std::vector<uint8_t> TestMidiBytes(double seconds = 2.0);

@@ -1,0 +1,134 @@
+#include "app/player.h"
+
+#include "app/game_state.h"
+#include "app/shell.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "game/characters.h"
+#include "game/combat.h"
+#include "gfx/display.h"
+
+namespace {
+
+constexpr float kWalkStep = 2.0f;
+constexpr float kKeepOff = 30.0f;
+constexpr float kReach = 35.0f;
+constexpr int32_t kAttackLength = 32;
+constexpr int32_t kLastLandscape = 4;
+
+bool KeyIsDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+
+bool EnemyOnThisScreen() { return GameState.landscape == GameState.level - 1; }
+
+// A strike or parry under way: no keys; a stroke may land on the current enemy.
+void ContinueAttack(Sprite& player) {
+    --GameState.playerAttackTimer;
+    SpriteSetAnimationSpeed(&player, 3);
+    SpriteAnimate(&player);
+    SpriteSetAnimationSpeed(&player, 6);
+    const int32_t timer = GameState.playerAttackTimer;
+    if (EnemyOnThisScreen() && timer > 10 && timer < 20 && player.currentAnimation == Strike) {
+        const int32_t n = GameState.level;
+        const Sprite& enemy = EnemySprite(n);
+        if (enemy.x - player.x < kReach) {
+            if (enemy.currentAnimation != Block) {
+                DefeatEnemy(n);
+            } else if (timer == 15) {
+                SoundPlay(SoundIds[4], 0, 0, 0, 0);
+            }
+        }
+    }
+    if (GameState.playerAttackTimer == 0) {
+        player.currentAnimation = Advance;  // the place in the sequence stays as it is
+    }
+}
+
+void StartAttack(Sprite& player, int32_t animation) {
+    if (player.currentAnimation != animation) {
+        SpriteSetAnimation(&player, animation);
+    }
+    SpriteSetAnimationSpeed(&player, 3);
+    SpriteAnimate(&player);
+    SpriteSetAnimationSpeed(&player, 6);
+    GameState.playerActed = 1;
+    GameState.playerAttackTimer = kAttackLength;
+}
+
+// The keys of a free player; returns the horizontal step taken (+2, -2 or 0).
+float ReadKeys(Sprite& player) {
+    float step = 0.0f;
+    if (KeyIsDown(VK_RIGHT)) {
+        const int32_t level = GameState.level;
+        const bool allowed = GameState.landscape < level - 1 ||
+                             (level >= 1 && level <= 5 && EnemySprite(level).x - player.x > kKeepOff);
+        if (player.currentAnimation != Advance) {
+            SpriteSetAnimation(&player, Advance);
+        }
+        GameState.playerWalking = 1;
+        if (allowed) {
+            player.x += kWalkStep;
+            step = kWalkStep;
+            GameState.playerActed = 1;
+        }
+    }
+    if (KeyIsDown(VK_LEFT)) {
+        player.x -= kWalkStep;
+        step = -kWalkStep;
+        GameState.playerWalking = 1;
+        if (player.currentAnimation != Retreat) {
+            SpriteSetAnimation(&player, Retreat);
+        }
+        GameState.playerActed = 1;
+    } else if (KeyIsDown(VK_SPACE)) {
+        StartAttack(player, Strike);
+        SoundPlay(SoundIds[2], 0, 0, 0, 0);
+    } else if (KeyIsDown(VK_CONTROL)) {
+        StartAttack(player, Block);
+    }
+    return step;
+}
+
+void EnterLandscape(int32_t landscape) {
+    GameState.landscape = landscape;
+    MusicPlay(SongIds[landscape]);
+}
+
+// Crossing the screen edges carries the player from landscape to landscape.
+void CrossEdges(Sprite& player, float step) {
+    const float half = static_cast<float>(player.width >> 1);
+    if (player.x > 640.0f - half) {
+        if (GameState.landscape < kLastLandscape) {
+            EnterLandscape(GameState.landscape + 1);
+            player.x = -half;
+            if (EnemyOnThisScreen()) {
+                LoadCharacter(GameState.level);
+            }
+        } else {
+            player.x -= step;
+        }
+    } else if (player.x < -half) {
+        player.x = -half;
+        if (GameState.landscape > 0) {
+            EnterLandscape(GameState.landscape - 1);
+            player.x = 640.0f - half;
+        }
+    }
+}
+
+}  // namespace
+
+void PlayerStep() {
+    Sprite& player = PlayerSprite();
+    float step = 0.0f;
+    if (GameState.playerAttackTimer > 0) {
+        ContinueAttack(player);
+    } else {
+        step = ReadKeys(player);
+    }
+    if (GameState.playerWalking == 1) {
+        SpriteAnimate(&player);
+    }
+    CharacterStandOnGround(player);
+    SpriteDraw(&player, Display.backSurface);
+    CrossEdges(player, step);
+}

@@ -1,0 +1,25 @@
+#include "game/combat.h"
+
+#include "app/game_state.h"
+#include "app/shell.h"
+#include "audio/sound.h"
+#include "game/characters.h"
+
+int32_t DefeatEnemy(int32_t n) {
+    if (n < 1 || n > 5) {
+        return 1;
+    }
+    SoundPlay(n == 5 ? SoundIds[10] : SoundIds[6], 0, 0, 0, 0);
+    SpriteDestroy(&EnemySprite(n));
+    GameState.level = n + 1;
+    return 1;
+}
+
+int32_t DefeatPlayer() {
+    GameState.mode = GameOverScreen;
+    SoundPlay(SoundIds[7], 0, 0, 0, 0);
+    SpriteDestroy(&PlayerSprite());
+    GameState.level = 1;
+    GameState.landscape = 0;
+    return 1;
+}

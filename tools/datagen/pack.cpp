@@ -11,7 +11,9 @@
 #include "art/sprite_sheets.h"
 #include "formats/bmp_writer.h"
 #include "formats/palette_text.h"
+#include "formats/smf_writer.h"
 #include "formats/wav_writer.h"
+#include "music/songs.h"
 #include "sound/effects.h"
 
 namespace datagen {
@@ -38,6 +40,10 @@ void AddEffects(std::vector<DataFile>& files) {
     for (const Effect& e : SynthesiseEffects()) files.push_back({e.fileName, EncodeWav8(e.signal)});
 }
 
+void AddSongs(std::vector<DataFile>& files) {
+    for (const NamedSong& s : ComposeSongs()) files.push_back({s.fileName, EncodeSmf(s.song)});
+}
+
 }  // namespace
 
 std::vector<DataFile> BuildDataPack() {
@@ -47,6 +53,7 @@ std::vector<DataFile> BuildDataPack() {
     AddLandscapes(files);
     AddFighters(files);
     AddEffects(files);
+    AddSongs(files);
     return files;
 }
 

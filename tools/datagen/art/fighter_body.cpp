@@ -247,10 +247,10 @@ private:
     void HornedHelm() {
         for (double side : {-1.0, 1.0}) {
             Point at = H(side * 1.5 - 0.5, -3.8);
-            const Point path[3] = {{-3.0, -2.6}, {-3.4, 0.2}, {-2.2, 2.4}};
+            const Point path[3] = {{-3.0, -1.6}, {-3.4, 0.6}, {-2.2, 2.4}};
             double r = 1.5;
             for (const Point& step : path) {
-                const Point next = Add(at, {step.x + side * 0.4, step.y - 1.2});
+                const Point next = Add(at, {step.x + side * 0.4, step.y - 0.8});
                 painter_.Capsule(T(at), T(next), R(r), R(r - 0.35), s_.greaves, 9);
                 at = next;
                 r -= 0.35;

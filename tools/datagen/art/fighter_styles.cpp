@@ -41,7 +41,7 @@ std::array<FighterStyle, kFighterCount> BuildStyles() {
             Headgear::Serpents, 17, 2.8, 2.6, false, false, true, 47};
     // Haides, lord below: tall and broad, ash-pale skin, black armour and cloak, a horned
     // helm with burning eyes, a dark blade.
-    s[4] = {"Haides", 1.1, 1.15,
+    s[4] = {"Haides", 1.07, 1.15,
             M(kHaze, 0.35, 0.8), M(kViolet, 0.02, 0.2), M(kViolet, 0.05, 0.45, 0.6), M(kViolet, 0.03, 0.3),
             M(kSteel, 0.05, 0.45, 0.5), M(kViolet, 0.02, 0.2), M(kViolet, 0.02, 0.22), M(kSteel, 0.15, 0.7),
             M(kSteel, 0.05, 0.35), M(kTeal, 0.5, 0.95),

@@ -31,12 +31,12 @@ Signal SwordStrike() {
 
 // Blade on blade: a bright inharmonic ring over a short scrape of noise.
 Signal SwordClash() {
-    Signal out = Metal(0.9, 1250, {1.0, 1.52, 2.33, 3.19, 4.41}, 0.28, 302);
+    Signal out = Metal(0.8, 1250, {1.0, 1.52, 2.33, 3.19, 4.41}, 0.6, 302);
     Rng rng(303);
     Biquad high = Biquad::HighPass(2500, 0.8);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const double t = i / kRate;
-        out[i] = out[i] * AttackDecay(t, 0.001, 0.35) + high.Step(rng.Unit() * 2 - 1) * 2.5 * AttackDecay(t, 0.0005, 0.03);
+        out[i] = out[i] * AttackDecay(t, 0.001, 0.7) + high.Step(rng.Unit() * 2 - 1) * 2.5 * AttackDecay(t, 0.0005, 0.03);
     }
     return out;
 }
@@ -56,7 +56,7 @@ Signal EnemyTaunt() {
 Signal EnemyDeath() {
     auto pitch = [](double t) { return 90.0 + 190.0 * std::exp(-t * 2.2) + 6 * std::sin(t * 34); };
     auto vowel = [](double t) { return Between(kAh, kOh, std::min(1.0, t / 0.8)); };
-    auto loud = [](double t) { return AttackDecay(t, 0.04, 0.9) * (t < 0.95 ? 1.0 : std::max(0.0, 1 - (t - 0.95) * 10)); };
+    auto loud = [](double t) { return AttackDecay(t, 0.04, 2.5) * (t < 0.95 ? 1.0 : std::max(0.0, 1 - (t - 0.95) * 10)); };
     Signal out = Voice(1.05, pitch, vowel, loud, 0.25, 305);
     MixInto(out, Thud(0.35, 120, 50, 306), SamplesFor(1.0), 0.3);
     return out;

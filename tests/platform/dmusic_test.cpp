@@ -1,0 +1,351 @@
+#include "platform/dmusic.h"
+
+#include "audio/audio_media.h"
+#include "platform/mixer.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+using media::Smf;
+using media::Track;
+
+template <class T>
+T* Create(const CLSID& classId, const IID& iid) {
+    void* made = nullptr;
+    EXPECT_EQ(CoCreateInstance(classId, nullptr, CLSCTX_INPROC, iid, &made), S_OK);
+    return static_cast<T*>(made);
+}
+
+std::vector<WCHAR> Wide(const std::string& text) {
+    std::vector<WCHAR> out(text.size() + 1);
+    MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.c_str(), -1, out.data(), static_cast<int>(out.size()));
+    return out;
+}
+
+class DirectMusicTest : public AudioTest {
+protected:
+    void SetUp() override {
+        AudioTest::SetUp();
+        ASSERT_EQ(CoInitialize(nullptr), S_OK);
+        performance = Create<IDirectMusicPerformance>(CLSID_DirectMusicPerformance, IID_IDirectMusicPerformance);
+        loader = Create<IDirectMusicLoader>(CLSID_DirectMusicLoader, IID_IDirectMusicLoader);
+        ASSERT_TRUE(performance && loader);
+    }
+    void TearDown() override {
+        for (IUnknown* object : made) object->Release();
+        performance->Release();  // closes it down
+        loader->Release();
+        CoUninitialize();
+        EXPECT_EQ(MixerUsers(), 0);
+        AudioTest::TearDown();
+    }
+    void Ready() {
+        ASSERT_EQ(performance->Init(nullptr, nullptr, MainWindowHandle), S_OK);
+        ASSERT_EQ(performance->AddPort(nullptr), S_OK);
+    }
+    HRESULT Load(const std::string& name, IDirectMusicSegment** segment) {
+        DMUS_OBJECTDESC desc{};
+        desc.dwSize = sizeof desc;
+        desc.dwValidData = DMUS_OBJ_CLASS | DMUS_OBJ_FILENAME;
+        desc.guidClass = CLSID_DirectMusicSegment;
+        MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, name.c_str(), -1, desc.wszFileName, DMUS_MAX_FILENAME);
+        void* made = nullptr;
+        const HRESULT result = loader->GetObject(&desc, IID_IDirectMusicSegment, &made);
+        *segment = static_cast<IDirectMusicSegment*>(made);
+        return result;
+    }
+    // Loads a song and downloads it to the performance.
+    IDirectMusicSegment* Song(const std::vector<uint8_t>& bytes, bool download = true) {
+        static int count = 0;
+        const std::string name = "song" + std::to_string(++count) + ".mid";
+        Write(name, bytes);
+        IDirectMusicSegment* segment = nullptr;
+        EXPECT_EQ(Load(name, &segment), S_OK);
+        if (!segment) return nullptr;
+        made.push_back(segment);
+        EXPECT_EQ(segment->SetParam(GUID_StandardMIDIFile, 0xFFFFFFFF, 0, 0, performance), S_OK);
+        if (download) {
+            EXPECT_EQ(segment->SetParam(GUID_Download, 0xFFFFFFFF, 0, 0, performance), S_OK);
+        }
+        return segment;
+    }
+    bool Playing(IDirectMusicSegment* segment) { return performance->IsPlaying(segment, nullptr) == S_OK; }
+    // Root-mean-square level of the last `ms` milliseconds captured.
+    double RecentLevel(uint32_t ms) {
+        const size_t frames = static_cast<size_t>(ms) * MIXER_WANTED_RATE / 1000;
+        return media::Rms(host.audio(), Frames() - frames, Frames());
+    }
+    static bool HaveSoundFont() { return !MusicSynthSoundFont().empty(); }
+
+    IDirectMusicPerformance* performance = nullptr;
+    IDirectMusicLoader* loader = nullptr;
+    std::vector<IUnknown*> made;
+};
+
+TEST_F(AudioTest, ComMakesTheThreeClassesOnlyOnceStarted) {
+    void* made = reinterpret_cast<void*>(1);
+    EXPECT_EQ(CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader, &made),
+              CO_E_NOTINITIALIZED);
+    EXPECT_EQ(made, nullptr);
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
+    EXPECT_EQ(CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicSegment, &made),
+              E_NOINTERFACE);
+    EXPECT_EQ(CoCreateInstance(IID_IDirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader, &made),
+              REGDB_E_CLASSNOTREG);
+    IUnknown* outer = reinterpret_cast<IUnknown*>(8);
+    EXPECT_EQ(CoCreateInstance(CLSID_DirectMusicLoader, outer, CLSCTX_INPROC, IID_IDirectMusicLoader, &made),
+              CLASS_E_NOAGGREGATION);
+    const std::pair<const CLSID*, const IID*> classes[] = {
+        {&CLSID_DirectMusicPerformance, &IID_IDirectMusicPerformance},
+        {&CLSID_DirectMusicLoader, &IID_IDirectMusicLoader},
+        {&CLSID_DirectMusicSegment, &IID_IDirectMusicSegment}};
+    for (const auto& [classId, iid] : classes) {
+        ASSERT_EQ(CoCreateInstance(*classId, nullptr, CLSCTX_INPROC, *iid, &made), S_OK);
+        ASSERT_NE(made, nullptr);
+        static_cast<IUnknown*>(made)->Release();
+    }
+    CoUninitialize();
+    CoUninitialize();
+    EXPECT_EQ(CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader, &made),
+              CO_E_NOTINITIALIZED);
+}
+
+TEST(WideText, EveryByteSurvivesTheWayThereAndBack) {
+    const char text[] = "Gr\xC3\xBC\xC3\x9F" "e.mid";
+    WCHAR wide[32];
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, nullptr, 0), 12);
+    ASSERT_EQ(MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, wide, 32), 12);
+    EXPECT_EQ(wide[2], 0xC3);
+    EXPECT_EQ(wide[11], 0);
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, wide, 11), 0);  // too small
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, 3, wide, 32), 3);
+}
+
+TEST_F(DirectMusicTest, TheLoaderRefusesAnythingThatIsNotAStandardMidiFile) {
+    Ready();
+    const auto good = media::Song(2);
+    auto withHeader = [&](size_t at, std::initializer_list<uint8_t> bytes) {
+        auto out = good;
+        std::copy(bytes.begin(), bytes.end(), out.begin() + static_cast<ptrdiff_t>(at));
+        return out;
+    };
+    auto truncated = good;
+    truncated.resize(good.size() - 3);
+    auto trackTooLong = good;
+    trackTooLong[21] += 40;  // the MTrk length's low byte
+    const std::vector<std::pair<const char*, std::vector<uint8_t>>> bad = {
+        {"empty", {}},
+        {"a WAV file", media::Wav(media::Square(100))},
+        {"header only", std::vector<uint8_t>(good.begin(), good.begin() + 14)},
+        {"header length under 6", withHeader(4, {0, 0, 0, 5})},
+        {"header length past the end", withHeader(4, {0x7F, 0xFF, 0xFF, 0xFF})},
+        {"format 3", withHeader(8, {0, 3})},
+        {"no tracks", withHeader(10, {0, 0})},
+        {"format 0 with two tracks", withHeader(10, {0, 2})},
+        {"division 0", withHeader(12, {0, 0})},
+        {"SMPTE rate 23", withHeader(12, {0xE9, 4})},
+        {"truncated track", truncated},
+        {"track longer than the file", trackTooLong},
+        {"running status first", Smf(0, 96, {Track().Event(0, {60, 100}).End()})},
+        {"data byte with its top bit", Smf(0, 96, {Track().Event(0, {0x90, 0x80, 100}).End()})},
+        {"variable length of five bytes", Smf(0, 96, {Track{{0x80, 0x80, 0x80, 0x80, 0x00, 0xFF, 0x2F, 0x00}}})},
+        {"quantity cut off", Smf(0, 96, {Track{{0x81}}})},
+        {"meta longer than its track", Smf(0, 96, {Track{{0x00, 0xFF, 0x01, 0x20, 'a'}}})},
+        {"sysex longer than its track", Smf(0, 96, {Track{{0x00, 0xF0, 0x10, 0x7E}}})},
+        {"short tempo", Smf(0, 96, {Track{{0x00, 0xFF, 0x51, 0x02, 1, 2}}})},
+        {"real-time byte", Smf(0, 96, {Track().Event(0, {0xF8}).End()})},
+    };
+    for (const auto& [what, bytes] : bad) {
+        SCOPED_TRACE(what);
+        Write("bad.mid", bytes);
+        IDirectMusicSegment* segment = reinterpret_cast<IDirectMusicSegment*>(1);
+        EXPECT_EQ(Load("bad.mid", &segment), DMUS_E_LOADER_FORMATNOTSUPPORTED);
+        EXPECT_EQ(segment, nullptr);
+    }
+    IDirectMusicSegment* segment = nullptr;
+    EXPECT_EQ(Load("missing.mid", &segment), DMUS_E_LOADER_FAILEDOPEN);
+}
+
+TEST_F(DirectMusicTest, TheLoaderTakesTheVariantsRealFilesUse) {
+    Ready();
+    Track conductor;
+    conductor.Tempo(0, 250000).Tempo(96, 1000000).End(96);  // one beat at 0.25 s, one at 1 s
+    Track notes;
+    notes.Event(0, {0xC0, 5})
+        .Event(0, {0x90, 60, 100})
+        .Event(96, {60, 0})  // running status
+        .Event(0, {0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7})
+        .Event(0, {0xFF, 0x01, 0x03, 'a', 'b', 'c'})
+        .Event(96, {0xB0, 7, 100});  // no end-of-track event
+    auto format1 = Smf(1, 96, {conductor, notes});
+    const std::vector<uint8_t> alien = {'X', 'F', 'I', 'H', 0, 0, 0, 4, 1, 2, 3, 4};
+    format1.insert(format1.begin() + 14, alien.begin(), alien.end());  // an unknown chunk first
+    const std::vector<std::pair<const char*, std::vector<uint8_t>>> good = {
+        {"format 1, tempo map, running status, sysex, unknown chunk", format1},
+        {"format 2, patterns one after another", Smf(2, 96, {notes, notes})},
+        {"SMPTE 25 frames of 40 ticks", Smf(0, static_cast<uint16_t>(0xE700 | 40), {notes})},
+        {"header longer than 6", [] {
+             auto bytes = media::Song(1);
+             bytes[7] = 8;
+             bytes.insert(bytes.begin() + 14, {0, 0});
+             return bytes;
+         }()},
+    };
+    for (const auto& [what, bytes] : good) {
+        SCOPED_TRACE(what);
+        IDirectMusicSegment* segment = Song(bytes);
+        ASSERT_NE(segment, nullptr);
+        ASSERT_NE(segment->song(), nullptr);
+    }
+}
+
+TEST_F(DirectMusicTest, SearchDirectoryDecidesWhereNamesAreLookedUp) {
+    Ready();
+    TempDir other;
+    WriteBytes(other.File("elsewhere.mid"), media::Song(1));
+    IDirectMusicSegment* segment = nullptr;
+    EXPECT_EQ(Load("elsewhere.mid", &segment), DMUS_E_LOADER_FAILEDOPEN);
+    EXPECT_EQ(loader->SetSearchDirectory(GUID_DirectMusicAllTypes, Wide(other.path().string()).data(), FALSE), S_OK);
+    EXPECT_EQ(loader->SetSearchDirectory(GUID_DirectMusicAllTypes, Wide(other.path().string()).data(), FALSE), S_FALSE);
+    ASSERT_EQ(Load("elsewhere.mid", &segment), S_OK);
+    made.push_back(segment);
+    EXPECT_EQ(loader->SetSearchDirectory(GUID_DirectMusicAllTypes, Wide(temp.File("nowhere")).data(), FALSE),
+              DMUS_E_LOADER_BADPATH);
+    EXPECT_EQ(loader->SetSearchDirectory(GUID_DirectMusicAllTypes, nullptr, FALSE), E_POINTER);
+}
+
+TEST_F(DirectMusicTest, ThePerformanceNeedsInitAPortAndAnAudioDevice) {
+    IDirectMusicSegment* segment = Create<IDirectMusicSegment>(CLSID_DirectMusicSegment, IID_IDirectMusicSegment);
+    made.push_back(segment);
+    EXPECT_EQ(performance->AddPort(nullptr), DMUS_E_NOT_INIT);
+    EXPECT_EQ(performance->PlaySegment(segment, 0, 0, nullptr), DMUS_E_NOT_INIT);
+    EXPECT_EQ(performance->IsPlaying(segment, nullptr), DMUS_E_NOT_INIT);
+    host.SetAudioAvailable(false);
+    EXPECT_EQ(performance->Init(nullptr, nullptr, MainWindowHandle), DMUS_E_NO_AUDIO);
+    host.SetAudioAvailable(true);
+    ASSERT_EQ(performance->Init(nullptr, nullptr, MainWindowHandle), S_OK);
+    EXPECT_EQ(performance->Init(nullptr, nullptr, MainWindowHandle), DMUS_E_ALREADY_INITED);
+    EXPECT_EQ(segment->SetParam(GUID_Download, 0xFFFFFFFF, 0, 0, performance), DMUS_E_NOT_INIT);  // no port
+    EXPECT_EQ(performance->PlaySegment(segment, 0, 0, nullptr), DMUS_E_NOT_INIT);
+    ASSERT_EQ(performance->AddPort(nullptr), S_OK);
+    EXPECT_EQ(segment->SetParam(GUID_Download, 0xFFFFFFFF, 0, 0, segment), E_INVALIDARG);  // not a performance
+    EXPECT_EQ(segment->SetParam(GUID_DirectMusicAllTypes, 0xFFFFFFFF, 0, 0, performance), DMUS_E_SET_UNSUPPORTED);
+    EXPECT_EQ(performance->PlaySegment(segment, DMUS_SEGF_SECONDARY, 0, nullptr), E_INVALIDARG);
+    EXPECT_EQ(performance->IsPlaying(nullptr, nullptr), E_POINTER);
+    // An empty segment starts and is over at once.
+    EXPECT_EQ(performance->PlaySegment(segment, 0, 0, nullptr), S_OK);
+    EXPECT_FALSE(Playing(segment));
+    // The DirectSound object handed to Init is kept until CloseDown.
+    IDirectSound* ds = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
+    EXPECT_EQ(performance->CloseDown(), S_OK);
+    ASSERT_EQ(performance->Init(nullptr, ds, MainWindowHandle), S_OK);
+    EXPECT_EQ(ds->refCount(), 2u);
+    performance->CloseDown();
+    EXPECT_EQ(ds->refCount(), 1u);
+    ds->Release();
+}
+
+TEST_F(DirectMusicTest, ASongSoundsUntilItsEndAndItsLastNotesHaveDied) {
+    Ready();
+    IDirectMusicSegment* song = Song(media::Song(4, 250));  // one second of notes
+    IDirectMusicSegmentState* state = nullptr;
+    ASSERT_EQ(performance->PlaySegment(song, 0, 0, &state), S_OK);
+    ASSERT_NE(state, nullptr);
+    made.push_back(state);
+    Advance(900);
+    EXPECT_TRUE(Playing(song));
+    EXPECT_EQ(performance->IsPlaying(nullptr, state), S_OK);
+    if (HaveSoundFont()) {
+        EXPECT_GT(RecentLevel(800), 0.01);
+    }
+    Advance(4100);  // the end, and at most three seconds of ringing
+    EXPECT_FALSE(Playing(song));
+    EXPECT_EQ(performance->IsPlaying(nullptr, state), S_FALSE);
+    Advance(3000);
+    EXPECT_LT(RecentLevel(1000), 0.0005);
+}
+
+TEST_F(DirectMusicTest, StoppingOrStartingAnotherSongEndsTheFirstAtOnce) {
+    Ready();
+    IDirectMusicSegment* first = Song(media::Song(40));
+    IDirectMusicSegment* second = Song(media::Song(40, 250, 40));
+    IDirectMusicSegmentState* firstStart = nullptr;
+    IDirectMusicSegmentState* again = nullptr;
+    ASSERT_EQ(performance->PlaySegment(first, 0, 0, &firstStart), S_OK);
+    made.push_back(firstStart);
+    Advance(500);
+    // Playing it again is a new start from the beginning; the old start is over.
+    ASSERT_EQ(performance->PlaySegment(first, 0, 0, &again), S_OK);
+    made.push_back(again);
+    EXPECT_EQ(performance->IsPlaying(nullptr, firstStart), S_FALSE);
+    EXPECT_EQ(performance->IsPlaying(nullptr, again), S_OK);
+    ASSERT_EQ(performance->PlaySegment(second, 0, 0, nullptr), S_OK);
+    EXPECT_FALSE(Playing(first));
+    EXPECT_TRUE(Playing(second));
+    // Stopping a song that is not playing leaves the playing one alone.
+    ASSERT_EQ(performance->Stop(first, nullptr, 0, 0), S_OK);
+    EXPECT_TRUE(Playing(second));
+    Advance(500);
+    ASSERT_EQ(performance->Stop(second, nullptr, 0, 0), S_OK);
+    EXPECT_FALSE(Playing(second));
+    Advance(2000);
+    EXPECT_LT(RecentLevel(500), 0.0005);  // the notes have been let go
+    ASSERT_EQ(performance->PlaySegment(second, 0, 0, nullptr), S_OK);
+    ASSERT_EQ(performance->Stop(nullptr, nullptr, 0, 0), S_OK);  // stop whatever plays
+    EXPECT_FALSE(Playing(second));
+}
+
+TEST_F(DirectMusicTest, ASongIsHeardOnlyWhileDownloaded) {
+    if (!HaveSoundFont()) GTEST_SKIP() << "no SoundFont: music is silent anyway";
+    Ready();
+    IDirectMusicSegment* song = Song(media::Song(40), false);
+    ASSERT_EQ(performance->PlaySegment(song, 0, 0, nullptr), S_OK);
+    Advance(1000);
+    EXPECT_TRUE(Playing(song));
+    EXPECT_LT(RecentLevel(1000), 0.0005);
+    ASSERT_EQ(song->SetParam(GUID_Download, 0xFFFFFFFF, 0, 0, performance), S_OK);
+    Advance(1000);
+    EXPECT_GT(RecentLevel(800), 0.01);
+    ASSERT_EQ(song->SetParam(GUID_Unload, 0xFFFFFFFF, 0, 0, performance), S_OK);
+    Advance(2000);
+    EXPECT_LT(RecentLevel(500), 0.0005);
+    EXPECT_TRUE(Playing(song));  // still running, silently
+}
+
+TEST_F(DirectMusicTest, ASongKeepsItsTimeAcrossTempoChanges) {
+    Ready();
+    // Two beats at 0.25 s then two at 1 s: 2.5 s in all, whatever the division.
+    Track t;
+    t.Tempo(0, 250000).Event(0, {0x90, 60, 1}).Event(192, {0x80, 60, 0}).Tempo(0, 1000000).End(192);
+    IDirectMusicSegment* song = Song(Smf(0, 96, {t}), false);  // silent: the end is the song's end
+    ASSERT_EQ(performance->PlaySegment(song, 0, 0, nullptr), S_OK);
+    Advance(2490);
+    EXPECT_TRUE(Playing(song));
+    Advance(20);
+    EXPECT_FALSE(Playing(song));
+}
+
+using SoundFontDeathTest = AudioTest;
+
+TEST_F(SoundFontDeathTest, AWrongSoundFontPathMeansSilentMusicSaidOnce) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, whose synthesizer is not made yet
+    EXPECT_EXIT(
+        {
+            setenv("GAIABLADE_SOUNDFONT", "/nonexistent/none.sf2", 1);
+            CoInitialize(nullptr);
+            void* made = nullptr;
+            CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC, IID_IDirectMusicPerformance, &made);
+            auto* performance = static_cast<IDirectMusicPerformance*>(made);
+            const bool ok = performance->Init(nullptr, nullptr, MainWindowHandle) == S_OK &&
+                            MusicSynthSoundFont().empty();
+            performance->Release();
+            std::exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "music is silent: cannot read the SoundFont /nonexistent/none.sf2");
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+#include "audio/music.h"
+
+#include "app/main_window.h"
+#include "audio/sound.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+std::array<MidiSlot, MUSIC_SLOTS> MidiTable{};
+int32_t currentSong = -1;
+IDirectMusicPerformance* MusicPerformance = nullptr;
+IDirectMusicLoader* MusicLoader = nullptr;
+
+namespace {
+
+constexpr DWORD kAllGroups = 0xFFFFFFFF;
+
+bool musicStarted = false;  // MusicInit has run since the last MusicShutdown
+std::array<std::string, MUSIC_SLOTS> fileNames;
+void (*playObserver)(int32_t) = nullptr;
+
+MidiSlot* Slot(int32_t id) {
+    return id >= 0 && id < MUSIC_SLOTS ? &MidiTable[static_cast<size_t>(id)] : nullptr;
+}
+
+// The slot of a loaded song, or nullptr.
+MidiSlot* SongSlot(int32_t id) {
+    MidiSlot* slot = Slot(id);
+    return slot && slot->segment && slot->state != MUSIC_FREE ? slot : nullptr;
+}
+
+int32_t FirstFreeSlot() {
+    for (int32_t i = 0; i < MUSIC_SLOTS; ++i) {
+        if (MidiTable[static_cast<size_t>(i)].state == MUSIC_FREE) return i;
+    }
+    return -1;
+}
+
+void ReleaseState(MidiSlot& slot) {
+    if (slot.segmentState) {
+        slot.segmentState->Release();
+        slot.segmentState = nullptr;
+    }
+}
+
+template <class T>
+bool Create(const CLSID& classId, const IID& iid, T*& out) {
+    void* made = nullptr;
+    if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC, iid, &made))) return false;
+    out = static_cast<T*>(made);
+    return true;
+}
+
+// Points the loader at the current working folder, as it is now.
+bool SearchWorkingFolder() {
+    std::error_code error;
+    const std::string folder = std::filesystem::current_path(error).string();
+    if (error) return false;
+    std::vector<WCHAR> wide(folder.size() + 1);
+    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, folder.c_str(), -1, wide.data(),
+                            static_cast<int>(wide.size())) == 0) {
+        return false;
+    }
+    return SUCCEEDED(MusicLoader->SetSearchDirectory(GUID_DirectMusicAllTypes, wide.data(), FALSE));
+}
+
+}  // namespace
+
+int32_t MusicInit() {
+    if (musicStarted) MusicShutdown();
+    musicStarted = true;
+    if (FAILED(CoInitialize(nullptr))) return 0;
+    if (!Create(CLSID_DirectMusicPerformance, IID_IDirectMusicPerformance, MusicPerformance)) return 0;
+    if (FAILED(MusicPerformance->Init(nullptr, SoundDirectSound, MainWindowHandle))) return 0;
+    if (FAILED(MusicPerformance->AddPort(nullptr))) return 0;
+    if (!Create(CLSID_DirectMusicLoader, IID_IDirectMusicLoader, MusicLoader)) return 0;
+    for (int32_t i = 0; i < MUSIC_SLOTS; ++i) {
+        MidiTable[static_cast<size_t>(i)] = MidiSlot{nullptr, nullptr, i, MUSIC_FREE};
+        fileNames[static_cast<size_t>(i)].clear();
+    }
+    currentSong = -1;
+    return 1;
+}
+
+int32_t MusicLoad(const char* fileName) {
+    const int32_t id = FirstFreeSlot();
+    if (id < 0 || !fileName || !MusicPerformance || !MusicLoader) return -1;
+    if (!SearchWorkingFolder()) return -1;
+    DMUS_OBJECTDESC desc{};
+    desc.dwSize = sizeof desc;
+    desc.guidClass = CLSID_DirectMusicSegment;
+    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, fileName, -1, desc.wszFileName, DMUS_MAX_FILENAME) == 0) {
+        return -1;
+    }
+    desc.dwValidData = DMUS_OBJ_CLASS | DMUS_OBJ_FILENAME;
+    IDirectMusicSegment* segment = nullptr;
+    void* made = nullptr;
+    if (FAILED(MusicLoader->GetObject(&desc, IID_IDirectMusicSegment, &made))) return -1;
+    segment = static_cast<IDirectMusicSegment*>(made);
+    if (FAILED(segment->SetParam(GUID_StandardMIDIFile, kAllGroups, 0, 0, MusicPerformance)) ||
+        FAILED(segment->SetParam(GUID_Download, kAllGroups, 0, 0, MusicPerformance))) {
+        segment->Release();
+        return -1;
+    }
+    MidiTable[static_cast<size_t>(id)] = MidiSlot{segment, nullptr, id, MUSIC_LOADED};
+    fileNames[static_cast<size_t>(id)] = fileName;
+    return id;
+}
+
+int32_t MusicPlay(int32_t id) {
+    MidiSlot* slot = SongSlot(id);
+    if (!slot) return 0;
+    if (currentSong != -1) MusicStop(currentSong);
+    ReleaseState(*slot);  // the previous start's state is of no more use
+    if (MusicPerformance) MusicPerformance->PlaySegment(slot->segment, 0, 0, &slot->segmentState);
+    slot->state = MUSIC_PLAYING;
+    currentSong = id;
+    if (playObserver) playObserver(id);
+    return 1;
+}
+
+int32_t MusicStop(int32_t id) {
+    MidiSlot* slot = SongSlot(id);
+    if (!slot) return 0;
+    if (MusicPerformance) MusicPerformance->Stop(slot->segment, nullptr, 0, 0);
+    slot->state = MUSIC_STOPPED;
+    currentSong = -1;
+    return 1;
+}
+
+int32_t MusicStatus(int32_t id) {
+    MidiSlot* slot = SongSlot(id);
+    if (!slot) return 0;
+    const bool playing = MusicPerformance && MusicPerformance->IsPlaying(slot->segment, nullptr) == S_OK;
+    slot->state = playing ? MUSIC_PLAYING : MUSIC_STOPPED;
+    return slot->state;
+}
+
+int32_t MusicUnload(int32_t id) {
+    MidiSlot* slot = Slot(id);
+    if (slot && slot->segment) {
+        slot->segment->SetParam(GUID_Unload, kAllGroups, 0, 0, MusicPerformance);
+        slot->segment->Release();
+        slot->segment = nullptr;
+        ReleaseState(*slot);
+        slot->state = MUSIC_FREE;
+        fileNames[static_cast<size_t>(id)].clear();
+    }
+    return 1;
+}
+
+int32_t MusicUnloadAll() {
+    for (int32_t i = 0; i < MUSIC_SLOTS; ++i) MusicUnload(i);
+    return 1;
+}
+
+int32_t MusicShutdown() {
+    if (MusicPerformance) MusicPerformance->Stop(nullptr, nullptr, 0, 0);
+    MusicUnloadAll();
+    if (MusicPerformance) {
+        MusicPerformance->CloseDown();
+        MusicPerformance->Release();
+        MusicPerformance = nullptr;
+    }
+    if (MusicLoader) {
+        MusicLoader->Release();
+        MusicLoader = nullptr;
+    }
+    CoUninitialize();
+    musicStarted = false;
+    return 1;
+}
+
+void MusicReset() {
+    if (musicStarted) MusicShutdown();
+    MidiTable.fill(MidiSlot{});
+    for (std::string& name : fileNames) name.clear();
+    currentSong = -1;
+}
+
+const char* MusicFileName(int32_t id) {
+    const MidiSlot* slot = Slot(id);
+    if (!slot || slot->state == MUSIC_FREE) return nullptr;
+    return fileNames[static_cast<size_t>(id)].c_str();
+}
+
+void MusicSetPlayObserver(void (*observer)(int32_t id)) { playObserver = observer; }

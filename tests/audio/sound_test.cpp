@@ -1,0 +1,255 @@
+#include "audio/sound.h"
+
+#include "audio/audio_media.h"
+#include "platform/mixer.h"
+#include "platform/mmio.h"
+
+#include <climits>
+
+namespace {
+
+using media::Chunk;
+using media::Fmt;
+using media::Riff;
+using media::Wav;
+
+constexpr int32_t kControls = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
+constexpr size_t kStretch = MIXER_WANTED_RATE / 11025;
+
+std::vector<int32_t> played;
+void RecordPlay(int32_t id) { played.push_back(id); }
+
+class SoundTest : public AudioTest {
+protected:
+    void SetUp() override {
+        AudioTest::SetUp();
+        played.clear();
+        ASSERT_EQ(SoundInit(), 1);
+        Write("good.wav", Wav(media::Level(1000, 192)));
+    }
+    int32_t LoadBytes(const std::vector<uint8_t>& bytes) {
+        Write("file.wav", bytes);
+        return SoundLoad("file.wav", kControls);
+    }
+    // Frames from `from` on that carry sound, up to the first silent one.
+    size_t SoundingFrames(size_t from) const {
+        size_t f = from;
+        while (f < Frames() && host.audio()[2 * f] != 0) ++f;
+        return f - from;
+    }
+};
+
+TEST_F(SoundTest, LoadsTakeTheLowestFreeSlotsInOrder) {
+    const char* names[] = {"Sword Strike.WAV", "Sword Clash.WAV", "Enemy Taunt.WAV", "Enemy Death.WAV",
+                           "Game Over.WAV", "Aries Greeting.WAV", "Aries Death.WAV"};
+    for (int i = 0; i < 7; ++i) {
+        Write(names[i], Wav(media::Square(100 + static_cast<size_t>(i))));
+        EXPECT_EQ(SoundLoad(names[i], kControls), i);
+    }
+    const SoundSlot& slot = SoundTable[3];
+    EXPECT_NE(slot.buffer, nullptr);
+    EXPECT_EQ(slot.state, 1);
+    EXPECT_EQ(slot.rate, 11025);
+    EXPECT_EQ(slot.size, 103);
+    EXPECT_EQ(slot.id, 3);
+    EXPECT_STREQ(SoundFileName(3), "Enemy Death.WAV");
+    EXPECT_EQ(SoundFileName(7), nullptr);
+    EXPECT_EQ(SoundFileName(-1), nullptr);
+    EXPECT_EQ(slot.buffer->flags(), DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME |
+                                        DSBCAPS_STATIC | DSBCAPS_LOCSOFTWARE);
+}
+
+TEST_F(SoundTest, BadFilesAreRefusedTakeNoSlotAndAreClosed) {
+    auto truncated = Wav(media::Square(400));
+    truncated.resize(200);
+    const std::vector<uint8_t> samples = media::Square(100);
+    const std::vector<std::pair<const char*, std::vector<uint8_t>>> bad = {
+        {"compressed format tag", Wav(samples, 11025, 2)},
+        {"no fmt chunk", Riff("WAVE", {{"data", samples}})},
+        {"no data chunk", Riff("WAVE", {{"fmt ", Fmt()}})},
+        {"fmt chunk too short", Riff("WAVE", {{"fmt ", {1, 0, 1, 0, 0x11, 0x2B}}, {"data", samples}})},
+        {"truncated data", truncated},
+        {"data chunk larger than the RIFF chunk", Riff("WAVE", {{"fmt ", Fmt()}, {"data", samples, 5000}})},
+        {"RIFF chunk larger than the file", Riff("WAVE", {{"fmt ", Fmt()}, {"data", samples}}, 100000)},
+        {"data chunk of 4 GiB", Riff("WAVE", {{"fmt ", Fmt()}, {"data", samples, 0xFFFFFFFF}})},
+        {"not a WAVE", Riff("AVI ", {{"fmt ", Fmt()}, {"data", samples}})},
+        {"too few samples for a buffer", Wav({1, 2})},
+        {"empty file", {}},
+    };
+    for (const auto& [what, bytes] : bad) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(LoadBytes(bytes), -1);
+        EXPECT_EQ(SoundTable[0].state, 0);
+        EXPECT_EQ(MmioOpenFiles(), 0);
+    }
+    EXPECT_EQ(SoundLoad("missing.wav", kControls), -1);
+    EXPECT_EQ(SoundLoad(nullptr, kControls), -1);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), 0);  // the id a good file would have got
+}
+
+TEST_F(SoundTest, TheRiffWalkCopesWithOtherChunksPaddingAndShortFormats) {
+    const std::vector<uint8_t> samples = media::Level(101, 192);  // odd: a pad byte follows
+    EXPECT_EQ(LoadBytes(Riff("WAVE", {{"LIST", {'I', 'N', 'F', 'O', 'a', 'b', 'c'}},
+                                      {"fmt ", Fmt(1, 1, 11025, 8, false)},  // 16 bytes
+                                      {"fact", {1, 2, 3}},
+                                      {"data", samples},
+                                      {"junk", {9}}})),
+              0);
+    EXPECT_EQ(SoundTable[0].size, 101);
+    EXPECT_EQ(std::vector<uint8_t>(SoundTable[0].buffer->samples(), SoundTable[0].buffer->samples() + 101), samples);
+}
+
+TEST_F(SoundTest, TheFilesOwnRateIsRecordedButPlaybackIsAlways11025) {
+    ASSERT_EQ(LoadBytes(Wav(media::Level(1000, 192), 22050)), 0);
+    EXPECT_EQ(SoundTable[0].rate, 22050);
+    ASSERT_EQ(SoundPlay(0, 0, 0, 0, 0), 1);
+    Advance(200);
+    EXPECT_EQ(SoundingFrames(0), 1000 * kStretch);  // half speed for a 22050 Hz file
+}
+
+TEST_F(SoundTest, TheTableHoldsAtMost256Sounds) {
+    for (int i = 0; i < SOUND_SLOTS; ++i) ASSERT_EQ(SoundLoad("good.wav", kControls), i);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), -1);
+    EXPECT_EQ(SoundReplicate(0), -1);
+}
+
+TEST_F(SoundTest, PlayRestartsASoundThatIsStillSounding) {
+    SoundSetPlayObserver(&RecordPlay);
+    ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
+    ASSERT_EQ(SoundPlay(0, 0, 50, 22050, 10000), 1);  // volume, rate and pan have no effect
+    Advance(50);
+    EXPECT_EQ(SoundStatus(0), static_cast<int32_t>(DSBSTATUS_PLAYING));
+    ASSERT_EQ(SoundPlay(0, 0, 0, 0, 0), 1);
+    Advance(200);
+    EXPECT_EQ(SoundingFrames(0), MIXER_WANTED_RATE / 20 + 1000 * kStretch);
+    EXPECT_EQ(host.audio()[0], host.audio()[1]);  // centred, full volume
+    EXPECT_EQ(host.audio()[0], 16384);
+    EXPECT_EQ(SoundStatus(0), 0);
+    EXPECT_EQ(played, (std::vector<int32_t>{0, 0}));
+
+    ASSERT_EQ(SoundPlay(0, DSBPLAY_LOOPING, 0, 0, 0), 1);
+    EXPECT_EQ(SoundStatus(0), static_cast<int32_t>(DSBSTATUS_PLAYING | DSBSTATUS_LOOPING));
+    EXPECT_EQ(SoundStop(0), 1);
+    EXPECT_EQ(SoundStatus(0), 0);
+}
+
+TEST_F(SoundTest, SettersConvertAndReportWhatDirectSoundSays) {
+    ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
+    IDirectSoundBuffer* buffer = SoundTable[0].buffer;
+    EXPECT_EQ(SoundSetVolume(0, 100), 1);
+    EXPECT_EQ(buffer->volume(), 0);
+    EXPECT_EQ(SoundSetVolume(0, 50), 1);
+    EXPECT_EQ(buffer->volume(), -1500);
+    EXPECT_EQ(SoundSetVolume(0, 0), 1);
+    EXPECT_EQ(buffer->volume(), -3000);
+    EXPECT_EQ(SoundSetVolume(0, 101), 0);  // would be +0.3 dB
+    EXPECT_EQ(SoundSetVolume(0, INT_MIN), 0);
+    EXPECT_EQ(SoundSetVolume(0, INT_MAX), 0);
+    EXPECT_EQ(buffer->volume(), -3000);
+    EXPECT_EQ(SoundSetFrequency(0, 22050), 1);
+    EXPECT_EQ(buffer->frequency(), 22050u);
+    EXPECT_EQ(SoundSetFrequency(0, -5), 0);
+    EXPECT_EQ(SoundSetPan(0, -10000), 1);
+    EXPECT_EQ(buffer->pan(), -10000);
+    EXPECT_EQ(SoundSetPan(0, 10001), 0);
+
+    // Without the controls DirectSound refuses.
+    ASSERT_EQ(SoundLoad("good.wav", 0), 1);
+    EXPECT_EQ(SoundSetVolume(1, 100), 0);
+    EXPECT_EQ(SoundSetPan(1, 0), 0);
+    EXPECT_EQ(SoundSetFrequency(1, 11025), 0);
+    // An id that names no slot, and a slot without a sound.
+    for (int32_t id : {-1, 2, 256}) {
+        EXPECT_EQ(SoundSetVolume(id, 100), 0);
+        EXPECT_EQ(SoundSetFrequency(id, 11025), 0);
+        EXPECT_EQ(SoundSetPan(id, 0), 0);
+        EXPECT_EQ(SoundStatus(id), -1);
+        EXPECT_EQ(SoundPlay(id, 0, 0, 0, 0), 1);
+        EXPECT_EQ(SoundStop(id), 1);
+        EXPECT_EQ(SoundDelete(id), 1);
+    }
+}
+
+TEST_F(SoundTest, ADeletedSlotStaysTakenUntilTheNextInit) {
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(SoundLoad("good.wav", kControls), i);
+    SoundSetPlayObserver(&RecordPlay);
+    ASSERT_EQ(SoundPlay(3, DSBPLAY_LOOPING, 0, 0, 0), 1);
+    EXPECT_EQ(SoundDelete(3), 1);
+    EXPECT_EQ(SoundStatus(3), -1);
+    EXPECT_EQ(SoundTable[3].state, 1);
+    EXPECT_EQ(SoundPlay(3, 0, 0, 0, 0), 1);  // nothing to play
+    EXPECT_EQ(played, (std::vector<int32_t>{3}));
+    EXPECT_EQ(SoundLoad("good.wav", kControls), 5);
+    EXPECT_EQ(SoundReplicate(3), -1);  // no buffer to share
+    EXPECT_EQ(SoundTable[6].state, 0);
+    Advance(100);
+    EXPECT_EQ(media::FirstSound(host.audio()), SIZE_MAX);  // the deleted sound stopped
+
+    // A second SoundInit stops and forgets every sound but keeps the DirectSound object.
+    IDirectSound* ds = SoundDirectSound;
+    EXPECT_EQ(SoundInit(), 1);
+    EXPECT_EQ(SoundDirectSound, ds);
+    for (const SoundSlot& slot : SoundTable) EXPECT_EQ(slot.state, 0);
+    EXPECT_EQ(SoundTable[200].id, 200);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), 0);
+    EXPECT_EQ(SoundDeleteAll(), 1);
+    EXPECT_EQ(SoundStatus(0), -1);
+}
+
+TEST_F(SoundTest, AReplicaSharesTheSamplesAndPlaysBesideItsSource) {
+    ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
+    ASSERT_EQ(SoundSetFrequency(0, 22050), 1);
+    EXPECT_EQ(SoundReplicate(-1), -1);
+    EXPECT_EQ(SoundReplicate(7), -1);  // a free slot
+    ASSERT_EQ(SoundReplicate(0), 1);
+    EXPECT_EQ(SoundTable[1].id, 1);
+    EXPECT_EQ(SoundTable[1].size, 1000);
+    EXPECT_STREQ(SoundFileName(1), "good.wav");
+    EXPECT_EQ(SoundTable[1].buffer->samples(), SoundTable[0].buffer->samples());
+    EXPECT_EQ(SoundTable[1].buffer->frequency(), 22050u);
+    ASSERT_EQ(SoundSetFrequency(1, 11025), 1);
+    ASSERT_EQ(SoundPlay(0, 0, 0, 0, 0), 1);
+    ASSERT_EQ(SoundPlay(1, 0, 0, 0, 0), 1);
+    Advance(200);
+    EXPECT_EQ(host.audio()[0], 32767);  // both at +0.5
+    EXPECT_EQ(host.audio()[2 * (500 * kStretch + 10)], 16384);  // the faster source is over
+}
+
+TEST_F(SoundTest, WithoutAnAudioDeviceInitFailsAndTheGameRunsSilent) {
+    SoundReset();
+    host.SetAudioAvailable(false);
+    EXPECT_EQ(SoundInit(), 0);
+    EXPECT_EQ(SoundDirectSound, nullptr);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), -1);
+    EXPECT_EQ(SoundPlay(0, 0, 0, 0, 0), 1);
+    // Set-up is not tried again, even with a device.
+    host.SetAudioAvailable(true);
+    EXPECT_EQ(SoundInit(), 1);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), -1);
+    EXPECT_EQ(SoundShutdown(), 1);
+}
+
+TEST_F(SoundTest, WithoutAWindowInitFailsAndLoadsAreRefused) {
+    SoundReset();
+    MainWindowHandle = nullptr;
+    EXPECT_EQ(SoundInit(), 0);
+    EXPECT_NE(SoundDirectSound, nullptr);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), -1);
+}
+
+TEST_F(SoundTest, ShutdownReleasesEverythingAndClosesTheStream) {
+    const int objects = ComLiveObjects();
+    ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
+    ASSERT_EQ(SoundReplicate(0), 1);
+    ASSERT_EQ(SoundPlay(1, DSBPLAY_LOOPING, 0, 0, 0), 1);
+    EXPECT_EQ(SoundStopAll(), 1);
+    EXPECT_EQ(SoundStatus(1), 0);
+    EXPECT_EQ(SoundShutdown(), 1);
+    EXPECT_EQ(SoundDirectSound, nullptr);
+    EXPECT_EQ(ComLiveObjects(), objects - 1);  // the DirectSound object made in SetUp is gone too
+    EXPECT_EQ(MixerUsers(), 0);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), -1);
+    EXPECT_EQ(SoundStatus(0), -1);
+}
+
+}  // namespace

@@ -47,13 +47,8 @@ bool Inflate(const std::vector<uint8_t>& z, std::vector<uint8_t>& out, std::stri
 }  // namespace
 
 uint32_t PngImage::Rgb(int x, int y) const {
-    const int channels = colourType == 3 ? 1 : 3;
-    const uint8_t* p = &rows[static_cast<size_t>(y) * (width * channels + 1) + 1 + x * channels];
-    if (colourType == 3) {
-        const uint8_t* e = &palette[static_cast<size_t>(*p) * 3];
-        return (uint32_t{e[0]} << 16) | (uint32_t{e[1]} << 8) | e[2];
-    }
-    return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    const uint8_t* e = &palette[static_cast<size_t>(Index(x, y)) * 3];
+    return (uint32_t{e[0]} << 16) | (uint32_t{e[1]} << 8) | e[2];
 }
 
 PngImage PngRead(const std::vector<uint8_t>& bytes) {
@@ -93,10 +88,11 @@ PngImage PngRead(const std::vector<uint8_t>& bytes) {
     }
     if (!ended) {
         image.error = "no IEND";
-    } else if (Inflate(zlib, image.rows, image.error)) {
-        const size_t rowBytes = static_cast<size_t>(image.width) *
-                                    (image.colourType == 3 ? 1 : 3) + 1;
-        if (image.rows.size() != rowBytes * image.height) image.error = "wrong image size";
+    } else if (image.colourType != 3 || image.palette.size() != 768) {
+        image.error = "not a 256-colour palette image";
+    } else if (Inflate(zlib, image.rows, image.error) &&
+               image.rows.size() != static_cast<size_t>(image.width + 1) * image.height) {
+        image.error = "wrong image size";
     }
     return image;
 }

@@ -33,18 +33,6 @@ TEST(PngTest, IndexedImageReadsBackAcrossSeveralStoredBlocks) {
     }
 }
 
-TEST(PngTest, RgbImageReadsBack) {
-    const int width = 40, height = 30;
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint32_t>(i * 0x010203);
-    const PngImage image = PngRead(PngEncodeRgb(width, height, pixels));
-    ASSERT_EQ(image.error, "");
-    EXPECT_EQ(image.colourType, 2);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            ASSERT_EQ(image.Rgb(x, y), pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF);
-}
-
 TEST(PngTest, KnownCrcOfTheEmptyEndChunk) {
     const uint8_t iend[4] = {'I', 'E', 'N', 'D'};
     EXPECT_EQ(PngCrc32(iend, 4), 0xAE426082u);

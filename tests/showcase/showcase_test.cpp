@@ -141,16 +141,4 @@ TEST_F(ShowcaseRunTest, TriangleSceneShowsTheTwoEdgeArithmeticsApart) {
     EXPECT_TRUE(lit(408, 12));
 }
 
-TEST_F(ShowcaseRunTest, LinesStayInsideTheirFramedWindow) {
-    // Outside the frame (one pixel beyond the clip window) nothing but the caption is drawn.
-    const PngImage& image = Frame("00-lines-frame2");
-    EXPECT_EQ(Share(image,
-                    [&](int x, int y) {
-                        const bool outside = x < 47 || x > 592 || (y > 22 && y < 39) || y > 448;
-                        return outside && y > 22 && image.Index(x, y) != 0;
-                    }),
-              0.0);
-    EXPECT_GT(Share(image, [&](int x, int y) { return image.Index(x, y) != 0; }), 0.01);
-}
-
 }  // namespace

@@ -65,15 +65,15 @@ std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
     return out;
 }
 
-std::vector<uint8_t> Encode(int width, int height, uint8_t colourType,
-                            const std::vector<uint8_t>& palette, const std::vector<uint8_t>& raw) {
+std::vector<uint8_t> Encode(int width, int height, const std::vector<uint8_t>& palette,
+                            const std::vector<uint8_t>& raw) {
     std::vector<uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
     PutBigEndian32(header, static_cast<uint32_t>(width));
     PutBigEndian32(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, colourType, 0, 0, 0});
+    header.insert(header.end(), {8, 3, 0, 0, 0});  // 8-bit palette indices
     PutChunk(out, "IHDR", header);
-    if (!palette.empty()) PutChunk(out, "PLTE", palette);
+    PutChunk(out, "PLTE", palette);
     PutChunk(out, "IDAT", StoredZlib(raw));
     PutChunk(out, "IEND", {});
     return out;
@@ -99,21 +99,7 @@ std::vector<uint8_t> PngEncodeIndexed(int width, int height, const std::vector<u
         const auto row = indices.begin() + static_cast<ptrdiff_t>(y) * width;
         raw.insert(raw.end(), row, row + width);
     }
-    return Encode(width, height, 3, rgb, raw);
-}
-
-std::vector<uint8_t> PngEncodeRgb(int width, int height, const std::vector<uint32_t>& pixels) {
-    std::vector<uint8_t> raw;
-    raw.reserve(static_cast<size_t>(3 * width + 1) * height);
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-            raw.insert(raw.end(), {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
-                                   static_cast<uint8_t>(p)});
-        }
-    }
-    return Encode(width, height, 2, {}, raw);
+    return Encode(width, height, rgb, raw);
 }
 
 bool PngWriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -10,8 +10,6 @@
 // entries of red, green, blue and a fourth byte that is ignored.
 std::vector<uint8_t> PngEncodeIndexed(int width, int height, const std::vector<uint8_t>& indices,
                                       const uint8_t* palette);
-// The bytes of a 24-bit PNG from 0x00RRGGBB pixels, top row first.
-std::vector<uint8_t> PngEncodeRgb(int width, int height, const std::vector<uint32_t>& pixels);
 // Writes `bytes` to `path`; false when the file cannot be written.
 bool PngWriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // The CRC-32 of a PNG chunk (over its type and data), exposed for the tests' reader.

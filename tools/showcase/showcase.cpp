@@ -180,17 +180,15 @@ private:
 
     // Writes the frame last presented as "<scene number>-<slug>-<moment>.png" (headless only).
     void Capture(int index, const Scene& scene, const std::string& moment) {
-        if (!headless_ || options_.framesFolder.empty() || headless_->presentCount() == 0) {
+        if (!headless_ || options_.framesFolder.empty() || headless_->presentCount() == 0 ||
+            headless_->frameBitsPerPixel() != 8) {
             return;
         }
         char name[128];
         std::snprintf(name, sizeof name, "%02d-%s-%s.png", index, scene.slug, moment.c_str());
         const HeadlessHost& host = *headless_;
-        const std::vector<uint8_t> bytes =
-            host.frameBitsPerPixel() == 8
-                ? PngEncodeIndexed(host.frameWidth(), host.frameHeight(), host.framePixels(),
-                                   host.framePalette().data())
-                : PngEncodeRgb(host.frameWidth(), host.frameHeight(), host.FrameRgb());
+        const std::vector<uint8_t> bytes = PngEncodeIndexed(
+            host.frameWidth(), host.frameHeight(), host.framePixels(), host.framePalette().data());
         const std::string path = (std::filesystem::path(options_.framesFolder) / name).string();
         if (!PngWriteFile(path, bytes) && !writeFailed_) {
             std::fprintf(stderr, "gaiablade-showcase: cannot write %s\n", path.c_str());

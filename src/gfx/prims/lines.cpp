@@ -76,6 +76,38 @@ ClipPoint MoveToEdge(ClipPoint a, ClipPoint b, int32_t code, bool halfOnSingleEd
 
 bool InsideClip(ClipPoint p) { return RegionCode(p.x, p.y) == 0; }
 
+// Clips the run x0..x1 of row y; false when nothing of it is inside the clip rectangle.
+bool ClipRow(int32_t& x0, int32_t& x1, int32_t y) {
+    if (y > Display.clipMaxY || y < Display.clipMinY) {
+        return false;
+    }
+    if (x0 > x1) {
+        std::swap(x0, x1);
+    }
+    if (x0 > Display.clipMaxX || x1 < Display.clipMinX) {
+        return false;
+    }
+    x0 = std::max(x0, Display.clipMinX);
+    x1 = std::min(x1, Display.clipMaxX);
+    return true;
+}
+
+// Clips the run y0..y1 of column x; false when nothing of it is inside the clip rectangle.
+bool ClipColumn(int32_t& y0, int32_t& y1, int32_t x) {
+    if (x > Display.clipMaxX || x < Display.clipMinX) {
+        return false;
+    }
+    if (y0 > y1) {
+        std::swap(y0, y1);
+    }
+    if (y0 > Display.clipMaxY || y1 < Display.clipMinY) {
+        return false;
+    }
+    y0 = std::max(y0, Display.clipMinY);
+    y1 = std::min(y1, Display.clipMaxY);
+    return true;
+}
+
 }  // namespace
 
 int32_t PutPixel8(int32_t x, int32_t y, int32_t colour, uint8_t* memory, int32_t pitch) {
@@ -107,38 +139,6 @@ void FillWords16(uint8_t* memory, int32_t colour, int32_t count) {
         std::memcpy(memory, pattern, sizeof pattern);
     }
     std::memcpy(memory, pattern, bytes);
-}
-
-// Clips the run x0..x1 of row y; false when nothing of it is inside the clip rectangle.
-static bool ClipRow(int32_t& x0, int32_t& x1, int32_t y) {
-    if (y > Display.clipMaxY || y < Display.clipMinY) {
-        return false;
-    }
-    if (x0 > x1) {
-        std::swap(x0, x1);
-    }
-    if (x0 > Display.clipMaxX || x1 < Display.clipMinX) {
-        return false;
-    }
-    x0 = std::max(x0, Display.clipMinX);
-    x1 = std::min(x1, Display.clipMaxX);
-    return true;
-}
-
-// Clips the run y0..y1 of column x; false when nothing of it is inside the clip rectangle.
-static bool ClipColumn(int32_t& y0, int32_t& y1, int32_t x) {
-    if (x > Display.clipMaxX || x < Display.clipMinX) {
-        return false;
-    }
-    if (y0 > y1) {
-        std::swap(y0, y1);
-    }
-    if (y0 > Display.clipMaxY || y1 < Display.clipMinY) {
-        return false;
-    }
-    y0 = std::max(y0, Display.clipMinY);
-    y1 = std::min(y1, Display.clipMaxY);
-    return true;
 }
 
 void FillRow8(int32_t x0, int32_t x1, int32_t y, int32_t colour, uint8_t* memory, int32_t pitch) {

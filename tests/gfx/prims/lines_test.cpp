@@ -192,12 +192,4 @@ TEST_F(LinesTest, BoxesOverlapOnlyWhenTheirReducedBoxesDo) {
     EXPECT_EQ(BoxesOverlap(0, 0, 0, 0, 0, 0, 0, 0), 0);  // empty boxes never touch
 }
 
-TEST_F(LinesTest, TruncationSaturatesInsteadOfOverflowing) {
-    EXPECT_EQ(TruncToInt32(-2.7), -2);
-    EXPECT_EQ(TruncToInt32(2.7), 2);
-    EXPECT_EQ(TruncToInt32(1e30), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(TruncToInt32(-1e30), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(TruncToInt32(std::nan("")), 0);
-}
-
 }  // namespace

@@ -86,23 +86,6 @@ TEST_F(TransitionsTest, ClosingEffectsCoverTheScreenInTheirStepCounts) {
     }
 }
 
-TEST_F(TransitionsTest, SmallScreensCloseCompletelyWithinTheClip) {
-    // A screen 8 wide: two columns from each edge per step, two steps (p = 0 and 2).
-    Display.screenWidth = 8;
-    Display.screenHeight = 6;
-    Display.clipMaxX = 7;
-    Display.clipMaxY = 5;
-    Canvas8 screen(8, 6, 9);
-    PlayTransition(CloseColumns, screen.memory(), screen.pitch());
-    EXPECT_EQ(host_.waitedMs(), 2u * 12);
-    EXPECT_EQ(screen.Count(), 8 * 6);
-    // Rows: three steps for six rows. A narrower clip keeps them inside it.
-    Display.clipMinX = 2;
-    Canvas8 rows(8, 6, 9);
-    PlayTransition(CloseRows, rows.memory(), rows.pitch());
-    for (int y = 0; y < 6; ++y) EXPECT_EQ(rows.Runs(y), (Runs{{2, 7}})) << y;
-}
-
 TEST_F(TransitionsTest, SixteenBitScreensCloseWithWords) {
     Display.screenBitsPerPixel = 16;
     Canvas16 screen(640, 480, 0xFFFF);

@@ -32,7 +32,7 @@ struct BITMAPINFOHEADER {
 
 struct BitmapFile {
     BITMAPFILEHEADER fileHeader{};
-    BITMAPINFOHEADER infoHeader{};
+    alignas(4) BITMAPINFOHEADER infoHeader{};  // aligned, so its fields are too
     PALETTEENTRY paletteEntries[256]{};
     // Pixel rows, top row first, each biWidth * (biBitCount / 8) bytes, no padding;
     // empty when the record holds no pixels.

@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "platform/win32.h"
 
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -222,4 +223,36 @@ void MakeTestDataPack(const fs::path& folder) {
     for (int n = 0; n < 5; ++n) WriteBytes(file("MIDIFILE" + std::to_string(n) + ".MID"), TestMidiBytes());
     WriteBytes(file("Intro.mid"), TestMidiBytes());
     WriteBytes(file("Ending.mid"), TestMidiBytes());
+}
+
+#include "app/main_window.h"
+#include "gfx/display.h"
+
+void DisplayedTest::SetUp() {
+    HeadlessTest::SetUp();
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "DISPLAYED";
+    RegisterClassExA(&windowClass);
+    MainWindowHandle = CreateWindowExA(0, "DISPLAYED", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
+                                       nullptr, nullptr, nullptr, nullptr);
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+}
+
+void DisplayedTest::TearDown() {
+    ShellReset();  // releases the fighters' surfaces first
+    DisplayShutdown();
+    HeadlessTest::TearDown();
+}
+
+uint8_t DisplayedTest::BackPixel(int x, int y) {
+    return Display.backSurface->memory()[y * Display.backSurface->pitch() + x];
+}
+
+void DisplayedTest::PaintBack(uint8_t colour, int groundTop) {
+    IDirectDrawSurface7* back = Display.backSurface;
+    for (int y = 0; y < 480; ++y) {
+        std::memset(back->memory() + y * back->pitch(), y >= groundTop ? 116 : colour, 640);
+    }
 }

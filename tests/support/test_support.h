@@ -74,3 +74,14 @@ int TestGroundTop(int landscape);
 std::vector<uint8_t> TestWavBytes(size_t samples, uint8_t level = 200);
 // A minimal Standard MIDI File (format 0) holding one note of `seconds`.
 std::vector<uint8_t> TestMidiBytes(double seconds = 2.0);
+
+// A headless test with the game's window and full-screen 8-bit display set up.
+class DisplayedTest : public HeadlessTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // The back surface's pixel at (x, y).
+    uint8_t BackPixel(int x, int y);
+    // Fills the back surface with `colour` and rows from `groundTop` down with ground colour 116.
+    void PaintBack(uint8_t colour, int groundTop);
+};

@@ -1,0 +1,149 @@
+#include "fighters.h"
+
+#include <cstdlib>
+
+namespace {
+
+class EnemiesTest : public FightersTest {
+protected:
+    void SetUp() override {
+        FightersTest::SetUp();
+        GameState.playerActed = 1;
+    }
+    // Places the player `gap` pixels left of enemy 1 and runs one pass of the enemy.
+    void Step(float gap) {
+        PlayerSprite().x = EnemySprite(1).x - gap;
+        Pass();
+    }
+    void Pass() {
+        PaintBack(11, TestGroundTop(0));
+        UpdateEnemy(1);
+    }
+    // The first value rand() will give after srand(seed).
+    static int FirstRand(unsigned seed) {
+        std::srand(seed);
+        const int value = std::rand();
+        std::srand(seed);
+        return value;
+    }
+    // A seed whose first draw is even (act) or odd (hesitate).
+    static unsigned SeedWhoseFirstDrawIs(bool odd) {
+        for (unsigned seed = 1;; ++seed) {
+            if ((FirstRand(seed) % 2 == 1) == odd) return seed;
+        }
+    }
+};
+
+TEST_F(EnemiesTest, DormantUntilThePlayerActs) {
+    GameState.playerActed = 0;
+    EnemySprite(1).y = 280;
+    for (int i = 0; i < 30; ++i) Step(10);
+    EXPECT_FLOAT_EQ(EnemySprite(1).x, 540.0f);
+    EXPECT_FLOAT_EQ(EnemySprite(1).y, 300.0f);  // fell onto the ground
+    EXPECT_EQ(EnemyStates[0].attackTimer, 0);
+    EXPECT_EQ(EnemyStates[0].pauseTimer, 0);
+}
+
+TEST_F(EnemiesTest, WalksWhileFartherThanReach) {
+    Step(36);
+    EXPECT_EQ(EnemyStates[0].action, Advance);
+    EXPECT_FLOAT_EQ(EnemySprite(1).x, 538.0f);
+    EXPECT_EQ(EnemySprite(1).animationSpeed, 6);
+    std::srand(SeedWhoseFirstDrawIs(false));
+    Pass();  // the gap is now 34: it acts
+    EXPECT_EQ(EnemyStates[0].action, Strike);
+    EXPECT_EQ(EnemyStates[0].attackTimer, 32);
+    EXPECT_EQ(EnemySprite(1).currentAnimation, Strike);
+    EXPECT_EQ(EnemySprite(1).animationSpeed, 3);
+}
+
+TEST_F(EnemiesTest, AtExactlyReachItDoesNotWalkAndItsStrokeCannotLand) {
+    std::srand(SeedWhoseFirstDrawIs(false));
+    Step(35);
+    EXPECT_FLOAT_EQ(EnemySprite(1).x, 540.0f);
+    EXPECT_EQ(EnemyStates[0].action, Strike);
+    for (int i = 0; i < 32; ++i) Step(35);
+    EXPECT_EQ(GameState.level, 1);
+}
+
+TEST_F(EnemiesTest, BlocksAPlayerWhoStrikes) {
+    std::srand(SeedWhoseFirstDrawIs(false));
+    PlayerSprite().currentAnimation = Strike;
+    Step(20);
+    EXPECT_EQ(EnemyStates[0].action, Block);
+    EXPECT_EQ(EnemySprite(1).currentAnimation, Block);
+}
+
+TEST_F(EnemiesTest, AnOddDrawMakesItHesitateWithinItsRange) {
+    const unsigned seed = SeedWhoseFirstDrawIs(true);
+    std::srand(seed);
+    std::rand();
+    const int expected = std::rand() % 25;
+    std::srand(seed);
+    Step(20);
+    EXPECT_EQ(EnemyStates[0].attackTimer, 0);
+    EXPECT_EQ(EnemyStates[0].pauseTimer, expected);
+    EXPECT_EQ(EnemyStates[0].action, Strike);  // kept although not acted on
+    EXPECT_EQ(EnemyStates[0].mayCutPause, 1);
+}
+
+TEST_F(EnemiesTest, StrokeLandsOnItsFirstHurtingPass) {
+    std::srand(SeedWhoseFirstDrawIs(false));
+    Step(20);
+    ASSERT_EQ(EnemyStates[0].action, Strike);
+    int passes = 0;
+    while (GameState.level != 0 && passes < 40) {
+        Step(20);
+        ++passes;
+    }
+    EXPECT_EQ(passes, 18);
+    EXPECT_EQ(EnemyStates[0].attackTimer, 14);
+}
+
+TEST_F(EnemiesTest, ParryMustCoverAllFourHurtingPasses) {
+    std::srand(SeedWhoseFirstDrawIs(false));
+    Step(20);
+    // Parry from the pass in which the timer falls to 14 up to the one in which it falls to 12.
+    for (int i = 0; i < 20; ++i) {
+        PlayerSprite().currentAnimation = EnemyStates[0].attackTimer <= 15 ? Block : Advance;
+        Step(20);
+    }
+    EXPECT_EQ(EnemyStates[0].attackTimer, 12);
+    EXPECT_EQ(GameState.level, 1);
+    PlayerSprite().currentAnimation = Advance;  // the parry ends too soon
+    Step(20);
+    EXPECT_EQ(GameState.level, 0);
+}
+
+TEST_F(EnemiesTest, FirstEnemyGetsOneCoinTossPerHesitation) {
+    for (bool odd : {true, false}) {
+        EnemyStates[0] = EnemyState{};
+        EnemyStates[0].pauseTimer = 10;
+        EnemyStates[0].mayCutPause = 1;
+        PlayerSprite().currentAnimation = Strike;
+        std::srand(SeedWhoseFirstDrawIs(odd));
+        Step(20);
+        if (odd) {
+            EXPECT_EQ(EnemyStates[0].pauseTimer, 0);
+        } else {
+            EXPECT_EQ(EnemyStates[0].pauseTimer, 9);
+            EXPECT_EQ(EnemyStates[0].mayCutPause, 0);
+            Step(20);
+            EXPECT_EQ(EnemyStates[0].pauseTimer, 8);  // no second toss
+        }
+    }
+}
+
+TEST_F(EnemiesTest, AfterAnAttackTheAnimationGoesOnFromWhereItStands) {
+    std::srand(SeedWhoseFirstDrawIs(false));
+    Step(20);
+    for (int i = 0; i < 32; ++i) Step(20);
+    EXPECT_EQ(EnemyStates[0].attackTimer, 0);
+    EXPECT_EQ(EnemySprite(1).currentAnimation, Advance);
+    const int32_t index = EnemySprite(1).animationIndex;
+    Step(60);  // far away: it walks, without restarting the list
+    EXPECT_EQ(EnemyStates[0].action, Advance);
+    EXPECT_GE(EnemySprite(1).animationIndex, index == 4 ? 0 : index);
+}
+
+}  // namespace

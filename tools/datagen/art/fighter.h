@@ -43,4 +43,7 @@ bool IsLoadedFrame(int frame);
 // Paints one 72x74 frame. The player faces right; the enemies face left.
 IndexedImage PaintFighterFrame(int row, int frame);
 
+// A fighter in one of its poses carved in stone, for the petrified warriors of the landscapes.
+IndexedImage PaintStatueFrame(int row, int frame, bool facingRight);
+
 }  // namespace datagen

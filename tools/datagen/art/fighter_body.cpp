@@ -53,13 +53,13 @@ public:
     IndexedImage Paint() {
         if (s_.hasCape) Cape();
         Arm(farShoulder_, farHand_, Farther(s_.skin), Farther(s_.greaves), 2);
-        if (s_.hasShield) Shield();
         if (p_.bladeBehind) Sword();
         Leg(farHip_, farFoot_, p_.farFoot.y, true, 3);
         Leg(nearHip_, nearFoot_, p_.nearFoot.y, false, 4);
         Skirt();
         Torso();
         Head();
+        if (s_.hasShield) Shield();
         if (!p_.bladeBehind) Sword();
         Arm(nearShoulder_, swordHand_, s_.skin, s_.greaves, 11);
         painter_.Ellipse(T(swordHand_), R(2.0), R(2.0), s_.skin, 11);
@@ -94,9 +94,10 @@ private:
         swordHand_ = Reach(nearShoulder_, Add(nearShoulder_, p_.swordHand), armLength);
         const double a = p_.swordAngle * std::numbers::pi / 180.0;
         bladeDir_ = {std::cos(a), std::sin(a)};
-        const Point offTarget = p_.offHandOnBlade >= 0
-                                    ? Add(swordHand_, Mul(bladeDir_, 3.0 + p_.offHandOnBlade * s_.bladeLength))
-                                    : Add(farShoulder_, p_.offHand);
+        // A shield arm holds the shield up in front whatever the sword does.
+        const Point offTarget = s_.hasShield             ? Add(farShoulder_, Point{5.5, 7.0})
+                                : p_.offHandOnBlade >= 0 ? Add(swordHand_, Mul(bladeDir_, 3.0 + p_.offHandOnBlade * s_.bladeLength))
+                                                         : Add(farShoulder_, p_.offHand);
         farHand_ = Reach(farShoulder_, offTarget, armLength);
     }
 
@@ -304,6 +305,19 @@ IndexedImage PaintFighterFrame(int row, int frame) {
     // Frames 3 and 9 are loaded but no animation shows them; they repeat the passing step.
     const int pose = frame == 3 ? 1 : frame == 9 ? 7 : frame;
     Figure figure(FighterStyleOf(row), PoseOfFrame(pose), facingRight);
+    const IndexedImage picture = figure.Paint();
+    return facingRight ? picture : Mirror(picture);
+}
+
+IndexedImage PaintStatueFrame(int row, int frame, bool facingRight) {
+    // The fighter's own shapes, every material turned to weathered stone.
+    FighterStyle stone = FighterStyleOf(row);
+    const Material rock{ramp::kStone, 0.2, 0.85}, darker{ramp::kStone, 0.12, 0.7}, paler{ramp::kStone, 0.3, 0.95};
+    for (Material* m : {&stone.skin, &stone.torso, &stone.trim, &stone.blade}) *m = paler;
+    for (Material* m : {&stone.hair, &stone.skirt, &stone.greaves, &stone.hilt}) *m = rock;
+    for (Material* m : {&stone.boots, &stone.cape}) *m = darker;
+    stone.eye = Shade(ramp::kStone, 0.25);
+    Figure figure(stone, PoseOfFrame(frame), facingRight);
     const IndexedImage picture = figure.Paint();
     return facingRight ? picture : Mirror(picture);
 }

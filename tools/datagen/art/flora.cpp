@@ -39,6 +39,8 @@ void PaintCrown(Canvas& canvas, const std::vector<Blob>& blobs, const FoliageCol
             const double leaf = Fractal2(x / leafScale, y / leafScale, 2, seed);
             const double d = BlobDensity(blobs, x, y) + (leaf - 0.5) * 0.9;
             if (d < 0.55) continue;
+            // Gaps between the leaf clumps let the sky and branches show through.
+            if (d < 1.1 && Fractal2(x / (leafScale * 2.5), y / (leafScale * 2.5), 2, seed + 5) < 0.3) continue;
             const double toLight = BlobDensity(blobs, x - 3, y - 4) - BlobDensity(blobs, x + 3, y + 4);
             const double lit = std::clamp(0.45 + toLight * 0.5 + (leaf - 0.5) * 0.8, 0.0, 1.0);
             const Colour c = lit < 0.5 ? Mix(leaves.dark, leaves.mid, lit * 2) : Mix(leaves.mid, leaves.light, lit * 2 - 1);

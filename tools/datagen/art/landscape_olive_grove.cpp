@@ -41,13 +41,15 @@ void PaintHills(Canvas& c, const GroundLine& ground) {
 }
 
 void PaintGrove(Canvas& c, const GroundLine& ground) {
-    const FoliageColours olive{P(ramp::kOlive, 0.25), P(ramp::kOlive, 0.45), P(ramp::kOlive, 0.68)};
+    // Olive leaves are grey-green with silver undersides.
+    const FoliageColours olive{P(ramp::kOlive, 0.18), Mix(P(ramp::kOlive, 0.38), P(ramp::kHaze, 0.45), 0.2),
+                               Mix(P(ramp::kOlive, 0.56), P(ramp::kHaze, 0.6), 0.25)};
     PaintOliveTree(c, 60, ground[60] - 2, 70, P(ramp::kStone, 0.25), olive, 31);
     PaintOliveTree(c, 380, ground[380] - 3, 64, P(ramp::kStone, 0.25), olive, 33);
     PaintOliveTree(c, 620, ground[620] - 2, 58, P(ramp::kStone, 0.25), olive, 34);
     // The great tree of the grove, and the golden apple in it.
     PaintOliveTree(c, 220, ground[220] - 1, 132, P(ramp::kStone, 0.3),
-                   {P(ramp::kOlive, 0.2), P(ramp::kOlive, 0.42), P(ramp::kOlive, 0.7)}, 35);
+                   olive, 35);
     c.FillEllipse(236, 262, 5.5, 5.5, P(ramp::kGold, 0.62));
     c.FillEllipse(234.5, 260.5, 2.2, 2.2, P(ramp::kGold, 0.95));
     c.FillRect(236, 254, 237, 257, P(ramp::kWood, 0.2));

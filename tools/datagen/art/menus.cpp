@@ -43,10 +43,11 @@ void PaintTwilight(Canvas& c) {
     PaintSky(c, {{0, P(ramp::kViolet, 0.05)}, {160, P(ramp::kViolet, 0.3)}, {300, P(ramp::kDawn, 0.55)},
                  {380, P(ramp::kDawn, 0.85)}});
     Scatter(c, 0, 24, 640, 170, 70, P(ramp::kDawn, 0.95), 201);
-    c.FillEllipse(470, 372, 70, 70, P(ramp::kFire, 0.85));
-    PaintGlow(c, 470, 372, 220, P(ramp::kFire, 0.8), 0.5);
+    // The sun sets behind the hero, who stands on a rock above the far hills.
+    c.FillEllipse(150, 330, 76, 76, P(ramp::kFire, 0.85));
+    PaintGlow(c, 150, 330, 240, P(ramp::kFire, 0.8), 0.5);
     PaintRidge(c, RidgeLine(640, 392, 60, 110, 4, 202), P(ramp::kViolet, 0.22), P(ramp::kViolet, 0.1), 80, 0.05, 203);
-    PaintTemple(c, 520, 590, 356, 52, {P(ramp::kViolet, 0.12), P(ramp::kViolet, 0.2), P(ramp::kViolet, 0.3)}, 204);
+    PaintTemple(c, 30, 84, 372, 44, {P(ramp::kViolet, 0.12), P(ramp::kViolet, 0.2), P(ramp::kViolet, 0.3)}, 204);
     std::vector<double> rock(640);
     for (int x = 0; x < 640; ++x) rock[x] = 440 - 24 * std::exp(-std::pow((x - 150) / 120.0, 2)) - 6 * Fractal1(x / 30.0, 2, 205);
     PaintRidge(c, rock, P(ramp::kViolet, 0.12), P(ramp::kViolet, 0.02), 40, 0.2, 206);
@@ -124,18 +125,6 @@ Canvas GameOverScreen(TextRenderer& text) {
     return c;
 }
 
-void PaintWreath(Canvas& c, double cx, double cy, double radius) {
-    // Two laurel branches curving up either side and meeting at the top.
-    for (int side : {-1, 1})
-        for (int i = 0; i < 16; ++i) {
-            const double a = (100 + i * 9.5) * 3.14159 / 180.0;
-            const double x = cx + side * std::cos(a - 3.14159 / 2) * radius * -1, y = cy + std::sin(a - 3.14159 / 2) * -radius;
-            const double lx = x + side * 7 * std::cos(a), ly = y - 7 * std::sin(a);
-            FillTaper(c, {x, y}, {lx, ly}, 2.5, 0.5, P(ramp::kGreen, 0.45 + (i % 3) * 0.1));
-            FillTaper(c, {x, y}, {x - side * 6 * std::cos(a + 0.6), y - 6}, 2.2, 0.4, P(ramp::kGreen, 0.35));
-        }
-}
-
 Canvas VictoryScreen(TextRenderer& text) {
     Canvas c(640, 480);
     PaintSky(c, {{0, P(ramp::kBlue, 0.45)}, {200, P(ramp::kGold, 0.8)}, {400, P(ramp::kGold, 0.95)}});
@@ -149,7 +138,7 @@ Canvas VictoryScreen(TextRenderer& text) {
     std::vector<double> hill(640);
     for (int x = 0; x < 640; ++x) hill[x] = 420 - 30 * std::exp(-std::pow((x - 320) / 160.0, 2));
     PaintRidge(c, hill, P(ramp::kGreen, 0.5), P(ramp::kGreen, 0.2), 50, 0.1, 231);
-    PaintWreath(c, 320, 292, 120);
+    Scatter(c, 160, 150, 480, 400, 60, {255, 255, 240}, 232);
     StampPicture(c, PaintFighterFrame(0, 14), 320 - 30 * 3, 392 - 63 * 3, 3);
     PaintMeanderBand(c, 0, P(ramp::kGold, 0.35), P(ramp::kGold, 0.92));
     PaintMeanderBand(c, 456, P(ramp::kGold, 0.35), P(ramp::kGold, 0.92));

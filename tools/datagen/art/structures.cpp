@@ -56,8 +56,11 @@ void PaintTemple(Canvas& canvas, double x0, double x1, double baseY, double heig
     const double floor = baseY - 3 * step;
     const double columnHeight = height * 0.62, radius = height * 0.045;
     const int count = std::max(2, int((x1 - x0) / (radius * 6)));
-    // The shadowed back wall between the columns.
-    canvas.FillRect(int(x0), int(floor - columnHeight), int(x1), int(floor), Mix(stone.dark, {0, 0, 0}, 0.3));
+    // The shadowed back wall between the columns, darkest under the roof.
+    for (int y = int(floor - columnHeight); y < int(floor); ++y) {
+        const double t = (y - (floor - columnHeight)) / columnHeight;
+        canvas.FillRect(int(x0), y, int(x1), y + 1, Mix(Mix(stone.dark, {0, 0, 0}, 0.45), stone.dark, t));
+    }
     for (int i = 0; i < count; ++i) {
         const double cx = x0 + radius * 1.5 + (x1 - x0 - radius * 3) * i / (count - 1);
         PaintColumn(canvas, cx, floor, columnHeight, radius, stone, false, seed + i);

@@ -134,6 +134,22 @@ TEST(PackLandscapes, CarryAWalkingPlayerAcrossAllFiveAtGroundHeight) {
             const int gap = HighestGround(tops, x + 16, x + 40) - (y + 63);
             EXPECT_GE(gap, 0) << "sunk into the ground at x " << x;
             EXPECT_LE(gap, 1) << "floating at x " << x;
+            // The player's feet (around cell column 30) stay close to the ground under them.
+            EXPECT_LE(tops[x + 30 < 0 ? 0 : x + 30 > 639 ? 639 : x + 30] - (y + 63), 3) << "feet in the air at x " << x;
+        }
+    }
+}
+
+TEST(PackLandscapes, KeepAChampionWalkingUpASlopeOnItsFeet) {
+    // Champions face left with their feet around cell column 41, a long way from the uphill
+    // edge of their probe, so slopes must be gentle for them not to hover.
+    for (int i = 0; i < 5; ++i) {
+        const Bitmap bmp = LoadBitmap(LandscapeNames()[i]);
+        const std::vector<int> tops = GroundTops(bmp);
+        for (int x = 0; x <= 540; x += 6) {
+            int y = kStartY[i];
+            for (int pass = 0; pass < 120; ++pass) FallAndStand(bmp, x, y);
+            EXPECT_LE(tops[x + 41] - (y + 63), 4) << "landscape " << i + 1 << " x " << x;
         }
     }
 }

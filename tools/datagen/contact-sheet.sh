@@ -27,7 +27,8 @@ for who in Gaia Eris Apollo Medousa Haides Aries; do
 done
 montage "$work"/sheet_{Gaia,Eris,Apollo,Medousa,Haides,Aries}.png -tile 3x2 -geometry +6+6 -background '#202028' "$work/sheets.png"
 
-width=$(identify -format %w "$work/lands.png")
+# The sheets keep their pixels one to one; the screens are scaled to the same width.
+width=$(identify -format %w "$work/sheets.png")
 convert "$work/menus.png" -resize "${width}x" "$work/menus_w.png"
-convert "$work/sheets.png" -resize "${width}x" "$work/sheets_w.png"
-convert "$work/menus_w.png" "$work/lands.png" "$work/sheets_w.png" -append -background '#202028' "$out"
+convert "$work/lands.png" -resize "${width}x" "$work/lands_w.png"
+convert "$work/menus_w.png" "$work/lands_w.png" "$work/sheets.png" -append -background "#202028" -depth 8 -strip "$out"

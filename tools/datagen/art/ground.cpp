@@ -1,5 +1,6 @@
 #include "art/ground.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -12,14 +13,15 @@ constexpr int kHigh = 300 + kRestOffset;  // 363
 constexpr int kMid = 375 + kRestOffset;   // 438
 constexpr int kLow = 410 + kRestOffset;   // 473
 
-// Eases from `from` to `to` between columns x0 and x1, flat outside them. A cosine easing
-// keeps the steepest part of the slope well under the one pixel of fall per two-pixel step
-// that a walking fighter can follow.
-int Ease(int x, int x0, int x1, int from, int to) {
-    if (x <= x0) return from;
-    if (x >= x1) return to;
-    const double t = static_cast<double>(x - x0) / (x1 - x0);
-    return static_cast<int>(std::lround(from + (to - from) * (0.5 - 0.5 * std::cos(t * std::numbers::pi))));
+// Slopes from `from` to `to` between columns x0 and x1, flat outside them, with its ends
+// rounded over `round` columns. An even slope is as gentle as the drop allows: a fighter
+// rests on the highest ground under its probe, so on a slope its feet float by the slope
+// times their distance from the probe's uphill edge, and that should stay a pixel or three.
+int Slope(int x, int x0, int x1, int from, int to, int round) {
+    auto linear = [&](double at) { return from + (to - from) * std::clamp((at - x0) / double(x1 - x0), 0.0, 1.0); };
+    double sum = 0;
+    for (int k = -round; k <= round; ++k) sum += linear(x + k);
+    return static_cast<int>(std::lround(sum / (2 * round + 1)));
 }
 
 // A low mound of the given height centred between x0 and x1, for a little life in flat ground.
@@ -32,9 +34,9 @@ int Mound(int x, int x0, int x1, int height) {
 int GroundAt(int landscape, int x) {
     switch (landscape) {
         case 0: return kHigh - Mound(x, 150, 430, 7);
-        case 1: return Ease(x, 70, 470, kHigh, kMid);
+        case 1: return Slope(x, 30, 520, kHigh, kMid, 24);
         case 2: return kMid - Mound(x, 110, 330, 5) + Mound(x, 340, 480, 3);
-        case 3: return Ease(x, 110, 450, kMid, kLow);
+        case 3: return Slope(x, 30, 520, kMid, kLow, 24);
         default: return kLow - Mound(x, 130, 420, 6);
     }
 }

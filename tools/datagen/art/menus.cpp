@@ -127,7 +127,7 @@ Canvas GameOverScreen(TextRenderer& text) {
 
 Canvas VictoryScreen(TextRenderer& text) {
     Canvas c(640, 480);
-    PaintSky(c, {{0, P(ramp::kBlue, 0.45)}, {200, P(ramp::kGold, 0.8)}, {400, P(ramp::kGold, 0.95)}});
+    PaintSky(c, {{0, P(ramp::kFire, 0.55)}, {200, P(ramp::kGold, 0.8)}, {400, P(ramp::kGold, 0.95)}});
     for (int i = 0; i < 24; ++i) {
         const double a = i * 6.2832 / 24;
         c.ForEachInPolygon({{320, 300}, {320 + std::cos(a - 0.06) * 600, 300 + std::sin(a - 0.06) * 600},

@@ -22,7 +22,7 @@ const Ramp kRamps[] = {ramp::kGrey, ramp::kSkin, ramp::kGold, ramp::kSteel, ramp
 
 }  // namespace
 
-TEST(PaletteDesign, RunsEveryRampFromDarkToLight) {
+TEST(DatagenPaletteDesign, RunsEveryRampFromDarkToLight) {
     const Palette& p = GamePalette();
     for (const Ramp& r : kRamps) {
         int previous = -1;
@@ -36,7 +36,7 @@ TEST(PaletteDesign, RunsEveryRampFromDarkToLight) {
     }
 }
 
-TEST(PaletteDesign, CoversAllSixteenRampsWithoutGaps) {
+TEST(DatagenPaletteDesign, CoversAllSixteenRampsWithoutGaps) {
     std::vector<bool> covered(256);
     for (const Ramp& r : kRamps)
         for (int i = r.first; i < r.first + r.count; ++i) {
@@ -46,7 +46,7 @@ TEST(PaletteDesign, CoversAllSixteenRampsWithoutGaps) {
     EXPECT_EQ(std::count(covered.begin(), covered.end(), true), 256);
 }
 
-TEST(Quantiser, GivesBackEveryPaletteColourItIsAllowedToUse) {
+TEST(DatagenQuantiser, GivesBackEveryPaletteColourItIsAllowedToUse) {
     for (const Ramp& r : kRamps) {
         Canvas canvas(r.count, 1);
         for (int i = 0; i < r.count; ++i) canvas.Set(i, 0, ToColour(GamePalette()[r.first + i]));
@@ -61,7 +61,7 @@ TEST(Quantiser, GivesBackEveryPaletteColourItIsAllowedToUse) {
     }
 }
 
-TEST(Quantiser, DithersGradientsButNotCrispPixels) {
+TEST(DatagenQuantiser, DithersGradientsButNotCrispPixels) {
     Canvas canvas(16, 16, ToColour(ShadeRgb(ramp::kBlue, 0.5)));
     for (int x = 0; x < 16; ++x) canvas.MarkCrisp(x, 0);
     const Colour between = Mix(ToColour(GamePalette()[103]), ToColour(GamePalette()[104]), 0.5);
@@ -77,7 +77,7 @@ TEST(Quantiser, DithersGradientsButNotCrispPixels) {
     EXPECT_GT(lighter, 60);
 }
 
-TEST(SpritePainter, OutlinesTheFigureAndSeamsNearerPartsButNotBlades) {
+TEST(DatagenSpritePainter, OutlinesTheFigureAndSeamsNearerPartsButNotBlades) {
     SpritePainter painter(20, 20, true);
     const Material body{ramp::kSkin, 0.3, 0.9};
     painter.Ellipse({10, 10}, 6, 6, body, 1);
@@ -97,7 +97,7 @@ TEST(SpritePainter, OutlinesTheFigureAndSeamsNearerPartsButNotBlades) {
     }
 }
 
-TEST(Landscapes, LayTheirGroundExactlyOnTheDesignedLine) {
+TEST(DatagenLandscapes, LayTheirGroundExactlyOnTheDesignedLine) {
     for (int i = 0; i < kLandscapeCount; ++i) {
         const GroundLine line = GroundLineOf(i);
         const IndexedImage picture = PaintLandscape(i);

@@ -42,7 +42,7 @@ std::set<int> PitchClassesOf(Key key) {
 
 }  // namespace
 
-TEST(Theory, BuildsModesAndRaisesTheLeadingNoteOnlyInMinorKeys) {
+TEST(DatagenTheory, BuildsModesAndRaisesTheLeadingNoteOnlyInMinorKeys) {
     const Key dMinor{50, Mode::Minor}, cMajor{48, Mode::Major};
     EXPECT_EQ(dMinor.Semitones(2), 3);
     EXPECT_EQ(dMinor.Semitones(6), 10);
@@ -57,7 +57,7 @@ TEST(Theory, BuildsModesAndRaisesTheLeadingNoteOnlyInMinorKeys) {
     EXPECT_EQ((Chord{4, true}).Degrees(), (std::vector<int>{4, 6, 8, 10}));
 }
 
-TEST(Composer, KeepsEveryPitchedNoteInTheKey) {
+TEST(DatagenComposer, KeepsEveryPitchedNoteInTheKey) {
     for (Mode mode : {Mode::Major, Mode::Minor, Mode::Dorian, Mode::Phrygian}) {
         const SongPlan plan = SmallPlan(mode);
         const std::set<int> inKey = PitchClassesOf(plan.key);
@@ -69,7 +69,7 @@ TEST(Composer, KeepsEveryPitchedNoteInTheKey) {
     }
 }
 
-TEST(Composer, WritesTheSameSongFromTheSamePlan) {
+TEST(DatagenComposer, WritesTheSameSongFromTheSamePlan) {
     const Song a = Compose(SmallPlan(Mode::Minor)), b = Compose(SmallPlan(Mode::Minor));
     EXPECT_TRUE(EncodeSmf(a) == EncodeSmf(b));
     SongPlan other = SmallPlan(Mode::Minor);
@@ -77,7 +77,7 @@ TEST(Composer, WritesTheSameSongFromTheSamePlan) {
     EXPECT_FALSE(EncodeSmf(Compose(other)) == EncodeSmf(a)) << "the seed should change the tune";
 }
 
-TEST(Composer, GivesEveryLayerOfAFullSectionSomethingToPlay) {
+TEST(DatagenComposer, GivesEveryLayerOfAFullSectionSomethingToPlay) {
     const Song song = Compose(SmallPlan(Mode::Major));
     std::set<int> channels;
     for (const Part& p : song.parts)
@@ -85,7 +85,7 @@ TEST(Composer, GivesEveryLayerOfAFullSectionSomethingToPlay) {
     EXPECT_EQ(channels, (std::set<int>{0, 1, 2, 3, 4, 5, kDrumChannel}));
 }
 
-TEST(Songs, CloseOnTheirTonicChordAndBroadenTheTempo) {
+TEST(DatagenSongs, CloseOnTheirTonicChordAndBroadenTheTempo) {
     for (const NamedSong& s : ComposeSongs()) {
         SCOPED_TRACE(s.fileName);
         std::uint32_t lastStart = 0;
@@ -106,7 +106,7 @@ TEST(Songs, CloseOnTheirTonicChordAndBroadenTheTempo) {
     }
 }
 
-TEST(SmfWriter, EncodesLongDelaysAndTempoExactly) {
+TEST(DatagenSmfWriter, EncodesLongDelaysAndTempoExactly) {
     Song song;
     song.title = "delays";
     song.tempi = {{0, 125.0}};

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <set>
 
+#include <unistd.h>
+
 #include "art/palette.h"
 #include "art/quantise.h"
 #include "formats/bmp_writer.h"
@@ -24,7 +26,7 @@ const std::vector<datagen::DataFile>& FreshPack() {
 
 }  // namespace
 
-TEST(Pack, HoldsExactlyTheFilesTheGameReads) {
+TEST(DatagenPack, HoldsExactlyTheFilesTheGameReads) {
     std::set<std::string> made;
     for (const auto& f : FreshPack()) {
         EXPECT_TRUE(made.insert(f.name).second) << f.name << " twice";
@@ -33,7 +35,7 @@ TEST(Pack, HoldsExactlyTheFilesTheGameReads) {
     EXPECT_EQ(made, std::set<std::string>(expected.begin(), expected.end()));
 }
 
-TEST(Pack, ComesOutByteForByteTheSameAsTheBuildsDataFolder) {
+TEST(DatagenPack, ComesOutByteForByteTheSameAsTheBuildsDataFolder) {
     for (const auto& f : FreshPack()) {
         EXPECT_TRUE(ReadFile(DataPath(f.name)) == f.bytes) << f.name << " differs";
     }
@@ -44,7 +46,7 @@ TEST(Pack, ComesOutByteForByteTheSameAsTheBuildsDataFolder) {
     }
 }
 
-TEST(Pack, WritesItsFilesIntoAFolder) {
+TEST(DatagenPack, WritesItsFilesIntoAFolder) {
     const auto folder = std::filesystem::temp_directory_path() / ("gaiablade-pack-" + std::to_string(::getpid()));
     std::vector<datagen::DataFile> some(FreshPack().begin(), FreshPack().begin() + 3);
     datagen::WriteFiles(some, folder / "nested");
@@ -54,13 +56,13 @@ TEST(Pack, WritesItsFilesIntoAFolder) {
     std::filesystem::remove_all(folder);
 }
 
-TEST(Writers, RefuseABitmapWhoseRowsWouldNeedPadding) {
+TEST(DatagenWriters, RefuseABitmapWhoseRowsWouldNeedPadding) {
     EXPECT_THROW(datagen::EncodeBmp8(datagen::IndexedImage(293, 2), datagen::GamePalette()), std::invalid_argument);
     const datagen::Bytes ok = datagen::EncodeBmp8(datagen::IndexedImage(4, 2, 7), datagen::GamePalette());
     EXPECT_EQ(ok.size(), 1078u + 8u);
 }
 
-TEST(Writers, KeepSilenceAtTheMidpointAndFillAnOddSampleCountToAWord) {
+TEST(DatagenWriters, KeepSilenceAtTheMidpointAndFillAnOddSampleCountToAWord) {
     const datagen::Bytes silent = datagen::EncodeWav8(std::vector<double>(5, 0.0));
     const Wave w = ParseWave(silent);
     EXPECT_EQ(w.samples, std::vector<std::uint8_t>(5, 128));
@@ -69,7 +71,7 @@ TEST(Writers, KeepSilenceAtTheMidpointAndFillAnOddSampleCountToAWord) {
     EXPECT_EQ(loud.samples, (std::vector<std::uint8_t>{128, 255, 65, 128}));
 }
 
-TEST(Palette, NeverHandsOutTheGroundColourForPainting) {
+TEST(DatagenPalette, NeverHandsOutTheGroundColourForPainting) {
     for (int i = 0; i <= 100; ++i) {
         EXPECT_NE(datagen::Shade(datagen::ramp::kEarth, i / 100.0), datagen::kGround);
     }

@@ -4,21 +4,16 @@
 
 namespace {
 
-// Owns every live object. At exit the remaining objects are destroyed one at a time, newest
-// first; a destructor that releases another object may shrink the list meanwhile.
+// Owns every live object.
 struct ObjectList {
     std::vector<std::unique_ptr<IUnknown>> items;
-    ~ObjectList() {
-        while (!items.empty()) {
-            std::unique_ptr<IUnknown> last = std::move(items.back());
-            items.pop_back();
-            last.reset();
-        }
-    }
 };
 
+// The list lives until the process ends and is never destroyed: objects still held at exit
+// refer to one another, to the mixer and to the host, and no order of destruction at exit is
+// safe for all of them. They stay reachable, so nothing counts as leaked.
 ObjectList& Objects() {
-    static ObjectList list;
+    static ObjectList& list = *new ObjectList;
     return list;
 }
 

@@ -1,4 +1,4 @@
-#include "png.h"
+#include "platform/png.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-// A small PNG writer for frame dumps: no compression library, the image data goes into stored
+// A small PNG writer for frame dumps and screenshots: no compression library, the image data goes into stored
 // (uncompressed) deflate blocks, which every PNG reader accepts.
 #pragma once
 

@@ -2,7 +2,7 @@
 // every chunk's CRC and the zlib checksum on the way.
 #pragma once
 
-#include "png.h"
+#include "platform/png.h"
 
 #include <cstdint>
 #include <string>

@@ -226,6 +226,7 @@ void MakeTestDataPack(const fs::path& folder) {
 }
 
 #include "app/main_window.h"
+#include "game/characters.h"
 #include "gfx/display.h"
 
 void DisplayedTest::SetUp() {
@@ -241,7 +242,7 @@ void DisplayedTest::SetUp() {
 }
 
 void DisplayedTest::TearDown() {
-    ShellReset();  // releases the fighters' surfaces first
+    CharactersReset();  // the fighters' surfaces go before the display that made them
     DisplayShutdown();
     HeadlessTest::TearDown();
 }

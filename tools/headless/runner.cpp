@@ -4,7 +4,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "platform/win32.h"
-#include "../showcase/png.h"
+#include "platform/png.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -57,10 +57,9 @@ void DumpFrame(RunState& run, uint64_t pass) {
     const HeadlessHost& host = *run.host;
     char name[32];
     std::snprintf(name, sizeof(name), "frame-%06llu.png", static_cast<unsigned long long>(pass));
+    // The game's display is always 8-bit: frames are palette pictures.
     const std::vector<uint8_t> png =
-        host.frameBitsPerPixel() == 8
-            ? PngEncodeIndexed(host.frameWidth(), host.frameHeight(), host.framePixels(), host.framePalette().data())
-            : PngEncodeRgb(host.frameWidth(), host.frameHeight(), host.FrameRgb());
+        PngEncodeIndexed(host.frameWidth(), host.frameHeight(), host.framePixels(), host.framePalette().data());
     if (!PngWriteFile((fs::path(run.options->framesDir) / name).string(), png) && !run.outputFailed) {
         std::fprintf(stderr, "gaiablade-headless: cannot write frames into %s\n", run.options->framesDir.c_str());
         run.outputFailed = true;

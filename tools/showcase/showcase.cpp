@@ -11,7 +11,7 @@
 #include "paced_host.h"
 #include "platform/host_headless.h"
 #include "platform/win32.h"
-#include "png.h"
+#include "platform/png.h"
 #include "scenes.h"
 
 #include <cstdio>

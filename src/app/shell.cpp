@@ -40,11 +40,28 @@ void LoadScreenPicture(BitmapImage* image, const char* fileName) {
     BitmapFileUnload(&ScratchBitmapFile);
 }
 
-void ReportMissingPalette() {
-    if (FILE* file = std::fopen("PALDATA2.PAL", "r")) {
+bool Readable(const char* fileName) {
+    FILE* file = std::fopen(fileName, "rb");
+    if (file) {
         std::fclose(file);
-    } else {
+    }
+    return file != nullptr;
+}
+
+void ReportMissingPalette() {
+    if (!Readable("PALDATA2.PAL")) {
         ReportUnreadable("PALDATA2.PAL");
+    }
+}
+
+// A sound or song that did not load: a missing file or a damaged one is the data's fault and is
+// named; without a working sound or music system nothing loads, and that was said already.
+void ReportUnloaded(const char* fileName, bool systemUp) {
+    if (!Readable(fileName)) {
+        ReportUnreadable(fileName);
+    } else if (systemUp) {
+        std::fprintf(stderr, "gaiablade: data file \"%s\" is damaged or of another kind; going on without it\n",
+                     fileName);
     }
 }
 
@@ -62,8 +79,15 @@ void LoadEffects() {
     for (const Effect& effect : effects) {
         SoundIds[effect.entry] = SoundLoad(effect.file, kVolumePanFrequency);
         if (SoundIds[effect.entry] < 0) {
-            ReportUnreadable(effect.file);
+            ReportUnloaded(effect.file, SoundDirectSound != nullptr);
         }
+    }
+}
+
+void LoadSong(int entry, const char* fileName) {
+    SongIds[entry] = MusicLoad(fileName);
+    if (SongIds[entry] < 0) {
+        ReportUnloaded(fileName, MusicLoader != nullptr);
     }
 }
 
@@ -72,13 +96,10 @@ void LoadSongs() {
     char fileName[32];
     for (int n = 0; n < 5; ++n) {
         std::snprintf(fileName, sizeof(fileName), "MIDIFILE%d.MID", n);
-        SongIds[n] = MusicLoad(fileName);
-        if (SongIds[n] < 0) ReportUnreadable(fileName);
+        LoadSong(n, fileName);
     }
-    SongIds[5] = MusicLoad("Intro.mid");
-    if (SongIds[5] < 0) ReportUnreadable("Intro.mid");
-    SongIds[6] = MusicLoad("Ending.mid");
-    if (SongIds[6] < 0) ReportUnreadable("Ending.mid");
+    LoadSong(5, "Intro.mid");
+    LoadSong(6, "Ending.mid");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "key_script.h"
 #include "runner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -37,8 +38,13 @@ std::string Parse(int argc, char** argv, Arguments& args) {
             args.interactive = true;
             continue;
         }
+        static const std::string withValue[] = {"--data", "--seed", "--keys", "--passes", "--trace",
+                                                "--frames", "--frame-every", "--audio"};
+        if (std::find(std::begin(withValue), std::end(withValue), option) == std::end(withValue)) {
+            return option.rfind("--", 0) == 0 ? "unknown option " + option : "unexpected argument " + option;
+        }
         if (i + 1 >= argc) {
-            return option.rfind("--", 0) == 0 ? option + " needs a value" : "unexpected argument " + option;
+            return option + " needs a value";
         }
         const std::string value = argv[++i];
         uint64_t number = 0;
@@ -61,8 +67,6 @@ std::string Parse(int argc, char** argv, Arguments& args) {
             args.run.frameEvery = number;
         } else if (option == "--audio") {
             args.run.audioFile = value;
-        } else {
-            return "unknown option " + option;
         }
     }
     if (args.interactive && !args.keysFile.empty()) {

@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "gfx/bitmap_image.h"
 #include "gfx/display.h"
-#include "platform/host_headless.h"
+#include "converting_host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,17 +11,6 @@
 #include <vector>
 
 namespace {
-
-// A headless host that converts every presented frame to 32-bit colour, as a screen would.
-class ConvertingHost : public HeadlessHost {
-public:
-    void Present(const HostFrame& frame) override {
-        screen.resize(static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height));
-        HostFrameToRgb32(frame, screen.data(), frame.width * 4);
-        benchmark::DoNotOptimize(screen.data());
-    }
-    std::vector<uint32_t> screen;
-};
 
 struct MenuScene {
     MenuScene() {

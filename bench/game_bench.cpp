@@ -7,7 +7,7 @@
 #include "app/main_window.h"
 #include "app/shell.h"
 #include "game/characters.h"
-#include "platform/host_headless.h"
+#include "converting_host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,16 +15,6 @@
 #include <vector>
 
 namespace {
-
-class ConvertingHost : public HeadlessHost {
-public:
-    void Present(const HostFrame& frame) override {
-        screen.resize(static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height));
-        HostFrameToRgb32(frame, screen.data(), frame.width * 4);
-        benchmark::DoNotOptimize(screen.data());
-    }
-    std::vector<uint32_t> screen;
-};
 
 // The program after start-up, as WinMain leaves it before its loop, without sound.
 class Game {

@@ -244,8 +244,11 @@ std::shared_ptr<MidiSong> ReadSong(const std::vector<uint8_t>& bytes) {
 constexpr const char* kSoundFontVariable = "GAIABLADE_SOUNDFONT";
 constexpr const char* kSoundFontFolder = "/usr/share/sounds/sf2/";
 constexpr const char* kSoundFonts[] = {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"};
-// The synthesizer's output gain: songs sit about 12 dB under a full-scale effect.
-constexpr double kSynthGain = 0.6;
+// The synthesizer's output gain, twice FluidSynth's default: a General MIDI song then plays at
+// about -24 dBFS (RMS) in its loud passages, some 8 to 10 dB under the effects.
+constexpr double kSynthGain = 0.4;
+// Device rates from which the synthesizer runs at half the rate.
+constexpr int kHalfRateFrom = 32000;
 // How long the last notes of a song may ring on after its end before it counts as ended.
 constexpr int kTailSeconds = 3;
 // How long the synthesizer renders after the music has stopped, for reverb tails.
@@ -260,10 +263,14 @@ std::string& SoundFontInUse() {
 // mixer's mutex. The object is trivially destructible and constant-initialised, so the audio
 // thread finds it intact however late it runs; FluidSynth's objects are freed only when a new
 // synthesizer replaces them.
+// Synthesised frames made per call; the mixer asks for at most 256 device frames at a time.
+constexpr int kSynthBlock = 128;
+
 struct SynthEngine {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;  // nullptr: music is silent
-    int rate = 0;
+    int rate = 0;                    // the device rate
+    bool halfRate = false;           // the synthesizer runs at half the device rate
     bool prepared = false;
     int performances = 0;  // initialised performances; with none the synthesizer is silent
     // The current song: the segment (holding a reference), the start that plays it and the
@@ -277,6 +284,11 @@ struct SynthEngine {
     bool playing = false;
     bool audible = false;
     int64_t idleFrames = 0;
+    // Doubling the rate: the last three synthesised frames, and a made frame not yet handed out.
+    float history[3][2] = {};
+    float carry[2] = {};
+    bool carrying = false;
+    float block[2][kSynthBlock] = {};
 };
 
 constinit SynthEngine engine;
@@ -312,18 +324,65 @@ void ReleaseNotes() {
     fluid_synth_all_notes_off(engine.synth, -1);
 }
 
+// Synthesises `frames` frames at the synthesizer's own rate.
 void RenderSynth(float* left, float* right, int frames) {
     if (engine.synth && !engine.playing && fluid_synth_get_active_voice_count(engine.synth) == 0) {
         engine.idleFrames += frames;
     } else {
         engine.idleFrames = 0;
     }
-    if (!engine.synth || engine.idleFrames > int64_t{kIdleSeconds} * engine.rate) {
+    const int64_t synthRate = engine.halfRate ? engine.rate / 2 : engine.rate;
+    if (!engine.synth || engine.idleFrames > int64_t{kIdleSeconds} * synthRate) {
         std::fill(left, left + frames, 0.0f);
         std::fill(right, right + frames, 0.0f);
         return;
     }
     fluid_synth_write_float(engine.synth, frames, left, 0, 1, right, 0, 1);
+}
+
+// `frames` device frames of music. At half rate each synthesised frame gives two device frames:
+// the frame itself and, before it, the point halfway from the frame before, interpolated over
+// four frames (-1, 9, 9, -1)/16, one synthesised frame behind.
+void RenderDeviceFrames(float* left, float* right, int frames) {
+    if (!engine.halfRate) {
+        RenderSynth(left, right, frames);
+        return;
+    }
+    float* out[2] = {left, right};
+    int done = 0;
+    if (engine.carrying && frames > 0) {
+        left[0] = engine.carry[0];
+        right[0] = engine.carry[1];
+        engine.carrying = false;
+        done = 1;
+    }
+    while (done < frames) {
+        const int made = std::min((frames - done + 1) / 2, kSynthBlock);
+        RenderSynth(engine.block[0], engine.block[1], made);
+        for (int i = 0; i < made; ++i) {
+            float pair[2][2];
+            for (int c = 0; c < 2; ++c) {
+                const float s0 = engine.history[0][c], s1 = engine.history[1][c], s2 = engine.history[2][c];
+                const float s3 = engine.block[c][i];
+                pair[0][c] = (9.0f * (s1 + s2) - (s0 + s3)) * (1.0f / 16.0f);
+                pair[1][c] = s2;
+                engine.history[0][c] = s1;
+                engine.history[1][c] = s2;
+                engine.history[2][c] = s3;
+            }
+            for (int k = 0; k < 2; ++k) {
+                if (done < frames) {
+                    out[0][done] = pair[k][0];
+                    out[1][done] = pair[k][1];
+                    ++done;
+                } else {
+                    engine.carry[0] = pair[k][0];
+                    engine.carry[1] = pair[k][1];
+                    engine.carrying = true;
+                }
+            }
+        }
+    }
 }
 
 // The mixer's music source: the song's events are sent as the samples they fall on are made.
@@ -345,7 +404,7 @@ void RenderMusic(void*, float* left, float* right, int frames) {
                 count = static_cast<int>(std::min<int64_t>(count, FrameOf(events[engine.next].timeUs) - engine.frame));
             }
         }
-        RenderSynth(left + done, right + done, count);
+        RenderDeviceFrames(left + done, right + done, count);
         engine.frame += count;
         done += count;
     }
@@ -371,7 +430,9 @@ void PrepareSynth(int rate) {
     fluid_synth_t* synth = nullptr;
     std::string fontInUse;
     if (settings) {
-        fluid_settings_setnum(settings, "synth.sample-rate", rate);
+        // Half the device rate halves the synthesizer's work; the SoundFont's samples seldom
+        // hold much above 10 kHz anyway.
+        fluid_settings_setnum(settings, "synth.sample-rate", rate >= kHalfRateFrom ? rate / 2 : rate);
         fluid_settings_setnum(settings, "synth.gain", kSynthGain);
         fluid_settings_setint(settings, "synth.threadsafe-api", 0);  // the mixer's mutex guards it
         synth = new_fluid_synth(settings);
@@ -412,6 +473,8 @@ void PrepareSynth(int rate) {
         engine.synth = synth;
         engine.settings = settings;
         engine.rate = rate;
+        engine.halfRate = rate >= kHalfRateFrom;
+        engine.carrying = false;
         engine.prepared = true;
         engine.segment = nullptr;
         engine.song = nullptr;
@@ -541,7 +604,16 @@ HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFII
 
 IDirectMusicSegment::IDirectMusicSegment(std::shared_ptr<const MidiSong> song) : song_(std::move(song)) {}
 
-IDirectMusicSegment::~IDirectMusicSegment() = default;
+IDirectMusicSegment::~IDirectMusicSegment() {
+    // Normally the synthesizer holds a reference while it plays a segment; objects destroyed
+    // together at exit do not wait for it, so the segment takes itself out of the mix.
+    auto lock = MixerLock();
+    if (engine.segment == this) {
+        engine.segment = nullptr;
+        engine.song = nullptr;
+        engine.playing = false;
+    }
+}
 
 HRESULT IDirectMusicSegment::SetParam(REFGUID type, DWORD, DWORD, MUSIC_TIME, void* param) {
     const bool download = type == GUID_Download;
@@ -688,3 +760,18 @@ HRESULT IDirectMusicLoader::GetObject(DMUS_OBJECTDESC* desc, REFIID iid, void** 
 }
 
 std::string MusicSynthSoundFont() { return SoundFontInUse(); }
+
+void DirectMusicReset() {
+    MixerSetMusic(nullptr, nullptr);
+    SynthEngine old;
+    {
+        auto lock = MixerLock();
+        old = engine;
+        engine = SynthEngine{};
+    }
+    if (old.segment) old.segment->Release();
+    if (old.synth) delete_fluid_synth(old.synth);
+    if (old.settings) delete_fluid_settings(old.settings);
+    SoundFontInUse().clear();
+    comStarts = 0;
+}

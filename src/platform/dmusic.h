@@ -183,3 +183,6 @@ private:
 
 // The SoundFont file in use, or empty when music is silent (after a performance's Init).
 std::string MusicSynthSoundFont();
+// Back to the state at program start: COM not started, no synthesizer (the next performance's
+// Init makes a fresh one). For tests and tools, with no performance initialised.
+void DirectMusicReset();

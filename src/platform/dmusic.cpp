@@ -273,6 +273,7 @@ struct SynthEngine {
     bool halfRate = false;           // the synthesizer runs at half the device rate
     bool prepared = false;
     int performances = 0;  // initialised performances; with none the synthesizer is silent
+    bool muted = false;    // songs keep their time but are not synthesised
     // The current song: the segment (holding a reference), the start that plays it and the
     // performance that started it.
     IDirectMusicSegment* segment = nullptr;
@@ -332,7 +333,7 @@ void RenderSynth(float* left, float* right, int frames) {
         engine.idleFrames = 0;
     }
     const int64_t synthRate = engine.halfRate ? engine.rate / 2 : engine.rate;
-    if (!engine.synth || engine.idleFrames > int64_t{kIdleSeconds} * synthRate) {
+    if (!engine.synth || engine.muted || engine.idleFrames > int64_t{kIdleSeconds} * synthRate) {
         std::fill(left, left + frames, 0.0f);
         std::fill(right, right + frames, 0.0f);
         return;
@@ -398,7 +399,7 @@ void RenderMusic(void*, float* left, float* right, int frames) {
         if (engine.playing) {
             const auto& events = engine.song->events;
             for (; engine.next < events.size() && FrameOf(events[engine.next].timeUs) <= engine.frame; ++engine.next) {
-                if (engine.audible) Send(events[engine.next]);
+                if (engine.audible && !engine.muted) Send(events[engine.next]);
             }
             if (engine.next < events.size()) {
                 count = static_cast<int>(std::min<int64_t>(count, FrameOf(events[engine.next].timeUs) - engine.frame));
@@ -410,7 +411,7 @@ void RenderMusic(void*, float* left, float* right, int frames) {
     }
     if (engine.playing && engine.next >= engine.song->events.size()) {
         const int64_t end = FrameOf(engine.song->lengthUs);
-        const bool ringing = engine.synth && fluid_synth_get_active_voice_count(engine.synth) > 0;
+        const bool ringing = engine.synth && !engine.muted && fluid_synth_get_active_voice_count(engine.synth) > 0;
         if (engine.frame >= end && (!ringing || engine.frame >= end + int64_t{kTailSeconds} * engine.rate)) {
             engine.playing = false;
         }
@@ -760,6 +761,12 @@ HRESULT IDirectMusicLoader::GetObject(DMUS_OBJECTDESC* desc, REFIID iid, void** 
 }
 
 std::string MusicSynthSoundFont() { return SoundFontInUse(); }
+
+void DirectMusicSetMuted(bool muted) {
+    auto lock = MixerLock();
+    if (muted && !engine.muted && engine.synth) fluid_synth_system_reset(engine.synth);
+    engine.muted = muted;
+}
 
 void DirectMusicReset() {
     MixerSetMusic(nullptr, nullptr);

@@ -183,6 +183,9 @@ private:
 
 // The SoundFont file in use, or empty when music is silent (after a performance's Init).
 std::string MusicSynthSoundFont();
+// Mutes the music (or not): songs start, run on time and end as usual, but the synthesizer makes
+// no sound and costs nothing. For headless runs that keep no audio.
+void DirectMusicSetMuted(bool muted);
 // Back to the state at program start: COM not started, no synthesizer (the next performance's
 // Init makes a fresh one). For tests and tools, with no performance initialised.
 void DirectMusicReset();

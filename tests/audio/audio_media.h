@@ -217,6 +217,7 @@ protected:
     void TearDown() override {
         SoundSetPlayObserver(nullptr);
         MusicSetPlayObserver(nullptr);
+        DirectMusicSetMuted(false);
         SoundReset();
         MusicReset();
         folder.reset();

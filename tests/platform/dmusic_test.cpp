@@ -352,6 +352,24 @@ TEST_F(DirectMusicTest, MusicComesOutTheSameHoweverTheHostSlicesItsPulls) {
     EXPECT_EQ(coarse, fine);
 }
 
+TEST_F(DirectMusicTest, MutedSongsKeepTheirTimeInSilence) {
+    Ready();
+    IDirectMusicSegment* song = Song(media::Song(4, 250));
+    DirectMusicSetMuted(true);
+    ASSERT_EQ(performance->PlaySegment(song, 0, 0, nullptr), S_OK);
+    Advance(990);
+    EXPECT_TRUE(Playing(song));
+    EXPECT_LT(RecentLevel(900), 0.0005);
+    Advance(20);
+    EXPECT_FALSE(Playing(song));  // at its end: nothing rings on
+    DirectMusicSetMuted(false);
+    ASSERT_EQ(performance->PlaySegment(song, 0, 0, nullptr), S_OK);
+    Advance(900);
+    if (HaveSoundFont()) {
+        EXPECT_GT(RecentLevel(800), 0.01);
+    }
+}
+
 using SoundFontDeathTest = AudioTest;
 
 TEST_F(SoundFontDeathTest, AWrongSoundFontPathMeansSilentMusicSaidOnce) {

@@ -54,7 +54,8 @@ int32_t MusicUnloadAll();
 // and ends COM. Returns 1.
 int32_t MusicShutdown();
 
-// Back to the state at program start (releases whatever is held), for tests and tools.
+// Back to the state at program start (releases whatever is held), for tests and tools; the play
+// observer stays, and so does the platform's synthesizer with its SoundFont (DirectMusicReset).
 void MusicReset();
 // The file that song `id` was loaded from, or nullptr.
 const char* MusicFileName(int32_t id);

@@ -55,7 +55,8 @@ int32_t SoundStatus(int32_t id);
 // Stops every sound, releases every buffer and the DirectSound object. Returns 1.
 int32_t SoundShutdown();
 
-// Back to the state at program start (releases whatever is held), for tests and tools.
+// Back to the state at program start (releases whatever is held), for tests and tools; the play
+// observer stays.
 void SoundReset();
 // The file that sound `id` was loaded from (or replicated from), or nullptr.
 const char* SoundFileName(int32_t id);

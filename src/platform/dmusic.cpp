@@ -138,8 +138,11 @@ bool ReadTrack(ByteReader track, uint64_t start, MidiSong& song, std::vector<Tic
             if (!track.Vlq(length)) return false;
             const uint8_t* bytes = track.here();
             if (!track.Skip(length)) return false;
-            // Only complete messages are sent; escaped packets are skipped.
-            if (status == 0xF0 && length >= 1 && bytes[length - 1] == 0xF7) {
+            // Only complete messages are sent; escaped packets are skipped, and so are tuning
+            // messages (universal sub-ID 8), which would make the synthesizer allocate while
+            // it renders.
+            const bool tuning = length >= 4 && (bytes[0] == 0x7E || bytes[0] == 0x7F) && bytes[2] == 0x08;
+            if (status == 0xF0 && length >= 1 && bytes[length - 1] == 0xF7 && !tuning) {
                 const auto offset = static_cast<uint32_t>(song.sysex.size());
                 song.sysex.insert(song.sysex.end(), bytes, bytes + length - 1);
                 out.push_back({tick, 0, MidiEvent{0, offset, length - 1, 0xF0, 0, 0}});

@@ -29,6 +29,11 @@ void Canvas::Blend(int x, int y, Colour c, double opacity) {
 }
 
 void Canvas::ForEachInPolygon(const std::vector<Point>& polygon, const std::function<void(int, int)>& paint) const {
+    ForEachPixelInPolygon(width_, height_, polygon, paint);
+}
+
+void ForEachPixelInPolygon(int width, int height, const std::vector<Point>& polygon,
+                           const std::function<void(int, int)>& paint) {
     if (polygon.size() < 3) return;
     double top = polygon[0].y, bottom = polygon[0].y;
     for (const Point& p : polygon) {
@@ -36,7 +41,7 @@ void Canvas::ForEachInPolygon(const std::vector<Point>& polygon, const std::func
         bottom = std::max(bottom, p.y);
     }
     const int y0 = std::max(0, static_cast<int>(std::floor(top)));
-    const int y1 = std::min(height_ - 1, static_cast<int>(std::ceil(bottom)));
+    const int y1 = std::min(height - 1, static_cast<int>(std::ceil(bottom)));
     std::vector<double> crossings;
     for (int y = y0; y <= y1; ++y) {
         const double sy = y + 0.5;
@@ -48,7 +53,7 @@ void Canvas::ForEachInPolygon(const std::vector<Point>& polygon, const std::func
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
             const int x0 = std::max(0, static_cast<int>(std::ceil(crossings[i] - 0.5)));
-            const int x1 = std::min(width_ - 1, static_cast<int>(std::ceil(crossings[i + 1] - 0.5)) - 1);
+            const int x1 = std::min(width - 1, static_cast<int>(std::ceil(crossings[i + 1] - 0.5)) - 1);
             for (int x = x0; x <= x1; ++x) paint(x, y);
         }
     }

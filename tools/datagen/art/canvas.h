@@ -20,6 +20,11 @@ struct Point {
     double x = 0, y = 0;
 };
 
+// Calls paint(x, y) for every pixel centre inside the polygon (even-odd rule), within a
+// width x height grid.
+void ForEachPixelInPolygon(int width, int height, const std::vector<Point>& polygon,
+                           const std::function<void(int, int)>& paint);
+
 class Canvas {
 public:
     Canvas(int width, int height, Colour fill = {});

@@ -72,8 +72,7 @@ void SpritePainter::Ellipse(Point c, double rx, double ry, const Material& m, in
 
 void SpritePainter::Polygon(const std::vector<Point>& shape, const Material& m, int group, double bevel) {
     ++order_;
-    Canvas bounds(width_, height_);
-    bounds.ForEachInPolygon(shape, [&](int x, int y) {
+    ForEachPixelInPolygon(width_, height_, shape, [&](int x, int y) {
         // Distance to the nearest edge, and the outward direction there, round the edges off.
         const double px = x + 0.5, py = y + 0.5;
         double best = 1e9, ox = 0, oy = 0;

@@ -1,11 +1,13 @@
-// The SDL host: the one place that knows the program runs on SDL.
+// The SDL host: with host_sdl_screen.cpp and host_sdl_pads.cpp, the one place that knows the
+// program runs on SDL. Keys, the clock and sound live here; the window in the screen, pads apart.
 #include "platform/host.h"
+#include "platform/host_sdl_pads.h"
+#include "platform/host_sdl_screen.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -24,75 +26,33 @@ public:
     }
 
     bool WindowOpen(const char* title, int width, int height) override {
-        if (window_) {
+        if (screen_.IsOpen()) {
             return true;
         }
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            HostSayOnce("display", std::string("gaiablade: no display: ") + SDL_GetError());
+        if (!screen_.Open(title, width, height)) {
             return false;
         }
-        // Without a display SDL may fall back to a driver that shows nothing; unless that driver
-        // was asked for, a window there is no window at all.
-        const char* driver = SDL_GetCurrentVideoDriver();
-        const char* asked = std::getenv("SDL_VIDEODRIVER");
-        if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) &&
-            !(asked && *asked)) {
-            HostSayOnce("display", "gaiablade: no display (is DISPLAY or WAYLAND_DISPLAY set?)");
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            return false;
-        }
-        width_ = width;
-        height_ = height;
-        window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                   height, SDL_WINDOW_RESIZABLE);
-        if (!window_) {
-            HostSayOnce("display", std::string("gaiablade: cannot open a window: ") + SDL_GetError());
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            return false;
-        }
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (!renderer_) {
-            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        }
-        if (renderer_) {
-            SDL_RenderSetLogicalSize(renderer_, width, height);
-            texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                         SDL_TEXTUREACCESS_STREAMING, width, height);
-        }
-        if (!renderer_ || !texture_) {
-            HostSayOnce("renderer", std::string("gaiablade: cannot draw into the window: ") +
-                                        SDL_GetError());
-        }
+        pads_.Start();
         return true;
     }
 
     void WindowClose() override {
-        if (texture_) SDL_DestroyTexture(texture_);
-        if (renderer_) SDL_DestroyRenderer(renderer_);
-        if (window_) {
-            SDL_DestroyWindow(window_);
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (screen_.IsOpen()) {
+            pads_.Stop();
+            screen_.Close();
         }
-        texture_ = nullptr;
-        renderer_ = nullptr;
-        window_ = nullptr;
     }
 
-    void SetFullscreen(bool fullscreen) override {
-        if (window_) {
-            SDL_SetWindowFullscreen(window_, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        }
-    }
+    void SetFullscreen(bool fullscreen) override { screen_.SetFullscreen(fullscreen); }
 
     void SetCursorVisible(bool visible) override {
-        if (window_) {
+        if (screen_.IsOpen()) {
             SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
         }
     }
 
     void PumpEvents(std::vector<HostEvent>& out) override {
-        if (!window_) {
+        if (!screen_.IsOpen()) {
             return;
         }
         SDL_Event event;
@@ -100,51 +60,28 @@ public:
             if (event.type == SDL_QUIT ||
                 (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
                 out.push_back({HostEventType::Close});
-            } else if (event.type == SDL_WINDOWEVENT && renderer_ && texture_ &&
+            } else if (event.type == SDL_WINDOWEVENT &&
                        (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                         event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
-                Redraw();
-            } else if (event.type == SDL_KEYDOWN && event.key.keysym.scancode < SDL_NUM_SCANCODES) {
-                tapped_[event.key.keysym.scancode] = true;
+                screen_.Redraw();
+            } else if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
+                screen_.Redraw();
+            } else if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+                TakeKey(event.key);
+            } else {
+                pads_.Handle(event);
             }
         }
     }
 
     bool KeyDown(int virtualKey) override {
-        if (!window_) {
+        if (!screen_.IsOpen()) {
             return false;
         }
-        // A key counts as down while held, and also once after a press that was released
-        // again before anyone asked: a quick tap between two passes is not lost.
-        int count = 0;
-        const Uint8* state = SDL_GetKeyboardState(&count);
-        auto down = [&](SDL_Scancode code) {
-            const bool tapped = tapped_[code];
-            tapped_[code] = false;
-            return (code < count && state[code] != 0) || tapped;
-        };
-        switch (virtualKey) {
-            case 0x1B: return down(SDL_SCANCODE_ESCAPE);
-            case 0x20: return down(SDL_SCANCODE_SPACE);
-            case 0x11: return down(SDL_SCANCODE_LCTRL) || down(SDL_SCANCODE_RCTRL);
-            case 0x25: return down(SDL_SCANCODE_LEFT);
-            case 0x26: return down(SDL_SCANCODE_UP);
-            case 0x27: return down(SDL_SCANCODE_RIGHT);
-            case 0x28: return down(SDL_SCANCODE_DOWN);
-            case 0x6E: return down(SDL_SCANCODE_KP_PERIOD);
-            case 0x71: return down(SDL_SCANCODE_F2);
-            default: break;
-        }
-        if (virtualKey >= 'A' && virtualKey <= 'Z') {
-            return down(static_cast<SDL_Scancode>(SDL_SCANCODE_A + (virtualKey - 'A')));
-        }
-        if (virtualKey >= '1' && virtualKey <= '9') {
-            return down(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (virtualKey - '1')));
-        }
-        if (virtualKey == '0') {
-            return down(SDL_SCANCODE_0);
-        }
-        return false;
+        // Ask both: each question also takes back a tap the device kept for it.
+        const bool keyboard = KeyboardDown(virtualKey);
+        const bool pad = pads_.KeyDown(virtualKey);
+        return keyboard || pad;
     }
 
     uint32_t TicksMs() override {
@@ -163,24 +100,7 @@ public:
 #endif
     }
 
-    void Present(const HostFrame& frame) override {
-        if (!renderer_ || !texture_ || frame.width != width_ || frame.height != height_) {
-            return;
-        }
-        // The menus present the same picture ten times a second: an unchanged frame costs a
-        // comparison, not a conversion and a trip to the screen.
-        if (SameAsShown(frame)) {
-            return;
-        }
-        void* texels = nullptr;
-        int texturePitch = 0;
-        if (SDL_LockTexture(texture_, nullptr, &texels, &texturePitch) != 0) {
-            return;
-        }
-        HostFrameToRgb32(frame, static_cast<uint32_t*>(texels), texturePitch);
-        SDL_UnlockTexture(texture_);
-        Redraw();
-    }
+    void Present(const HostFrame& frame) override { screen_.Show(frame); }
 
     int AudioOpen(int wantedRate, HostAudioPull pull, void* user) override {
         if (device_) {
@@ -221,37 +141,59 @@ public:
     }
 
 private:
-    void Redraw() {
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+    // The host's own keys (Alt+Enter, F12) act here and are kept from the game until they are
+    // let go; every other press is remembered until the game asks for it.
+    void TakeKey(const SDL_KeyboardEvent& key) {
+        const SDL_Scancode code = key.keysym.scancode;
+        if (code >= SDL_NUM_SCANCODES) {
+            return;
+        }
+        if (key.type == SDL_KEYUP) {
+            hostKey_[code] = false;
+            return;
+        }
+        const bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
+        if (enter && (key.keysym.mod & KMOD_ALT)) {
+            hostKey_[code] = true;
+            if (!key.repeat) screen_.ToggleFullscreen();
+        } else if (code == SDL_SCANCODE_F12) {
+            hostKey_[code] = true;
+            if (!key.repeat) screen_.SaveScreenshot();
+        } else if (!hostKey_[code]) {
+            tapped_[code] = true;
+        }
     }
 
-    // Compares the frame with the one on the screen, and remembers it when it differs.
-    bool SameAsShown(const HostFrame& frame) {
-        const size_t rowBytes = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.bitsPerPixel / 8);
-        bool same = shownBits_ == frame.bitsPerPixel && shownRgbBits_ == frame.rgbBits &&
-                    shown_.size() == rowBytes * static_cast<size_t>(frame.height);
-        if (same && frame.palette) {
-            same = std::memcmp(shownPalette_, frame.palette, sizeof(shownPalette_)) == 0;
+    bool KeyboardDown(int virtualKey) {
+        // A key counts as down while held, and also once after a press that was released
+        // again before anyone asked: a quick tap between two passes is not lost.
+        int count = 0;
+        const Uint8* state = SDL_GetKeyboardState(&count);
+        auto down = [&](SDL_Scancode code) {
+            const bool tapped = tapped_[code];
+            tapped_[code] = false;
+            return !hostKey_[code] && ((code < count && state[code] != 0) || tapped);
+        };
+        switch (virtualKey) {
+            case 0x1B: return down(SDL_SCANCODE_ESCAPE);
+            case 0x20: return down(SDL_SCANCODE_SPACE);
+            case 0x11: return down(SDL_SCANCODE_LCTRL) || down(SDL_SCANCODE_RCTRL);
+            case 0x25: return down(SDL_SCANCODE_LEFT);
+            case 0x26: return down(SDL_SCANCODE_UP);
+            case 0x27: return down(SDL_SCANCODE_RIGHT);
+            case 0x28: return down(SDL_SCANCODE_DOWN);
+            case 0x6E: return down(SDL_SCANCODE_KP_PERIOD);
+            case 0x71: return down(SDL_SCANCODE_F2);
+            default: break;
         }
-        for (int y = 0; same && y < frame.height; ++y) {
-            same = std::memcmp(shown_.data() + rowBytes * static_cast<size_t>(y),
-                               frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch, rowBytes) == 0;
+        if (virtualKey >= 'A' && virtualKey <= 'Z') {
+            return down(static_cast<SDL_Scancode>(SDL_SCANCODE_A + (virtualKey - 'A')));
         }
-        if (same) {
-            return true;
+        if (virtualKey >= '1' && virtualKey <= '9') {
+            return down(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (virtualKey - '1')));
         }
-        shownBits_ = frame.bitsPerPixel;
-        shownRgbBits_ = frame.rgbBits;
-        shown_.resize(rowBytes * static_cast<size_t>(frame.height));
-        for (int y = 0; y < frame.height; ++y) {
-            std::memcpy(shown_.data() + rowBytes * static_cast<size_t>(y),
-                        frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch, rowBytes);
-        }
-        if (frame.palette) {
-            std::memcpy(shownPalette_, frame.palette, sizeof(shownPalette_));
+        if (virtualKey == '0') {
+            return down(SDL_SCANCODE_0);
         }
         return false;
     }
@@ -273,17 +215,11 @@ private:
         }
     }
 
-    SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
+    SdlScreen screen_;
+    SdlPads pads_;
     bool timerReady_ = false;
     bool tapped_[SDL_NUM_SCANCODES] = {};
-    std::vector<uint8_t> shown_;
-    uint8_t shownPalette_[1024] = {};
-    int shownBits_ = 0;
-    int shownRgbBits_ = 0;
+    bool hostKey_[SDL_NUM_SCANCODES] = {};
     SDL_AudioDeviceID device_ = 0;
     HostAudioPull pull_ = nullptr;
     void* user_ = nullptr;

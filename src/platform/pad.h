@@ -1,0 +1,50 @@
+// Game controllers as keys: a pad stands in for the keyboard keys the game reads.
+//
+// D-pad and left stick are Left and Right, A is Space, B and X are Ctrl, Start is N, and Back
+// together with Start is Escape. The host asks these alongside the keyboard, so either can hold
+// a key down.
+#pragma once
+
+#include <bitset>
+#include <map>
+
+// What one pad holds, as its events last told.
+struct PadState {
+    bool dpadLeft = false;
+    bool dpadRight = false;
+    int leftStickX = 0;  // -32768 (full left) to 32767 (full right)
+    bool a = false;
+    bool b = false;
+    bool x = false;
+    bool back = false;
+    bool start = false;
+};
+
+// A set of virtual-key codes.
+using PadKeys = std::bitset<256>;
+
+// How far the stick must lean (of 32767) to count as a walk: past half way, so a worn stick
+// resting a little off centre does not walk the player.
+constexpr int kPadStickThreshold = 16384;
+
+// The virtual keys a pad in `state` holds down.
+PadKeys PadKeysFor(const PadState& state);
+
+// The keys held by every pad plugged in, keeping a press that is released again before the
+// game asks (a quick tap between two passes is not lost), as the keyboard does.
+class PadKeyBoard {
+public:
+    // Records the state of pad `id` after one of its events.
+    void Update(int id, const PadState& state);
+    // Forgets pad `id` (unplugged): what it held is released.
+    void Remove(int id);
+    // The state last recorded for pad `id` (a fresh state for a pad not seen yet).
+    PadState StateOf(int id) const;
+    // True when a pad holds `virtualKey`, or held it at an event since the last question
+    // about that key.
+    bool TakeKeyDown(int virtualKey);
+
+private:
+    std::map<int, PadState> states_;
+    PadKeys pressedSinceAsked_;
+};

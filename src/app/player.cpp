@@ -20,6 +20,8 @@ bool KeyIsDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) 
 
 bool EnemyOnThisScreen() { return GameState.landscape == GameState.level - 1; }
 
+
+
 // A strike or parry under way: no keys; a stroke may land on the current enemy.
 void ContinueAttack(Sprite& player) {
     --GameState.playerAttackTimer;
@@ -27,7 +29,10 @@ void ContinueAttack(Sprite& player) {
     SpriteAnimate(&player);
     SpriteSetAnimationSpeed(&player, 6);
     const int32_t timer = GameState.playerAttackTimer;
-    if (EnemyOnThisScreen() && timer > 10 && timer < 20 && player.currentAnimation == Strike) {
+    // A player whose sprite has been emptied (struck down, or the game just won) lands no
+    // stroke: in that pass level and landscape already belong to the next game.
+    if (EnemyOnThisScreen() && timer > 10 && timer < 20 && player.currentAnimation == Strike &&
+        SpriteHoldsFrames(player)) {
         const int32_t n = GameState.level;
         const Sprite& enemy = EnemySprite(n);
         if (enemy.x - player.x < kReach) {

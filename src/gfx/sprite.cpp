@@ -91,6 +91,13 @@ int32_t SpriteTruncate(float value) {
 
 int32_t SpriteSystemInit() { return 1; }
 
+bool SpriteHoldsFrames(const Sprite& sprite) {
+    for (const IDirectDrawSurface7* frame : sprite.frames) {
+        if (frame) return true;
+    }
+    return false;
+}
+
 int32_t SpriteCreate(Sprite* sprite, int32_t x, int32_t y, int32_t width, int32_t height,
                      int32_t frameCount, int32_t attributes, int32_t memoryFlags,
                      int32_t colourKey, int32_t bitsPerPixel) {

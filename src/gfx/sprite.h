@@ -92,5 +92,7 @@ int32_t SpriteDrawScaled16(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeig
 int32_t SpritesCollide(const Sprite* first, const Sprite* second);
 // Does nothing; returns 1.
 int32_t SpriteSystemInit();
+// True while the sprite holds at least one frame surface (false once destroyed).
+bool SpriteHoldsFrames(const Sprite& sprite);
 // A float position truncated toward zero, kept within the range of an int.
 int32_t SpriteTruncate(float value);

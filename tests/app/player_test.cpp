@@ -1,5 +1,7 @@
 #include "app/player.h"
 
+#include "app/game_state.h"
+
 #include "game/fighters.h"
 #include "gfx/display.h"
 
@@ -121,6 +123,26 @@ TEST_F(PlayerTest, EnemyToTheLeftIsWithinReach) {
     Step({});
     EXPECT_EQ(GameState.level, 2);
     EXPECT_FALSE(enemy.frames[0]);
+}
+
+}  // namespace
+
+namespace {
+
+// The pass that ends a won game: CompleteGame has emptied the player's sprite and set level 1 and
+// landscape 0, while the player's stroke is still in its landing window. The first enemy's old
+// record lies "within reach" (to the left), but a player who is gone lands nothing.
+TEST_F(PlayerTest, NoStrokeLandsOnceThePlayerIsGone) {
+    GameState.landscape = 4;
+    GameState.level = 6;
+    GameState.playerAttackTimer = 18;
+    player.currentAnimation = Strike;
+    player.x = 500.0f;
+    enemy.x = 300.0f;
+    CompleteGame();
+    Step({});
+    EXPECT_EQ(GameState.level, 1);
+    EXPECT_TRUE(SpriteHoldsFrames(enemy));
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ protected:
             record.playerX = PlayerSprite().x;
             record.playerY = PlayerSprite().y;
             record.playerAnimation = PlayerSprite().currentAnimation;
-            for (auto* frame : PlayerSprite().frames) record.playerLive = record.playerLive || frame;
+            record.playerLive = SpriteHoldsFrames(PlayerSprite());
             record.firstPixel = host.framePixels().empty() ? 0 : host.framePixels()[0];
             records.push_back(record);
             if (afterPass) afterPass(record);

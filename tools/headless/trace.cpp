@@ -24,18 +24,11 @@ std::string Quoted(const std::string& text) {
     return out + "\"";
 }
 
-bool Live(const Sprite& sprite) {
-    for (const IDirectDrawSurface7* frame : sprite.frames) {
-        if (frame) return true;
-    }
-    return false;
-}
-
 std::string SpriteFields(const Sprite& sprite) {
     return "\"x\":" + Number(sprite.x) + ",\"y\":" + Number(sprite.y) +
            ",\"anim\":" + std::to_string(sprite.currentAnimation) +
            ",\"frame\":" + std::to_string(sprite.currentFrame) +
-           ",\"live\":" + (Live(sprite) ? "true" : "false");
+           ",\"live\":" + (SpriteHoldsFrames(sprite) ? "true" : "false");
 }
 
 std::string EnemyField() {

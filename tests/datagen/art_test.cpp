@@ -6,6 +6,7 @@
 
 #include "art/ground.h"
 #include "art/landscapes.h"
+#include "art/icon.h"
 #include "art/palette.h"
 #include "art/quantise.h"
 #include "art/sprite_painter.h"
@@ -108,3 +109,22 @@ TEST(DatagenLandscapes, LayTheirGroundExactlyOnTheDesignedLine) {
         }
     }
 }
+
+namespace {
+
+TEST(Icon, ShowsTheHeroOverTheSkyWithoutGroundColour) {
+    const datagen::IndexedImage icon = datagen::PaintIcon();
+    ASSERT_EQ(icon.width, datagen::kIconSize);
+    ASSERT_EQ(icon.height, datagen::kIconSize);
+    const std::uint8_t topSky = icon.At(0, 0);
+    int hero = 0;
+    for (std::uint8_t index : icon.pixels) {
+        EXPECT_NE(index, datagen::kGround);
+        EXPECT_NE(index, datagen::kTransparent);
+        hero += index >= datagen::ramp::kSkin.first && index < datagen::ramp::kSkin.first + 16;
+    }
+    EXPECT_GT(hero, 500);  // the hero's skin, at three times its sprite size
+    EXPECT_NE(icon.At(0, datagen::kIconSize - 1), topSky);  // the sky darkens upwards
+}
+
+}  // namespace

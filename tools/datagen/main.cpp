@@ -1,18 +1,45 @@
 // gaiablade-datagen: writes the game's data pack into the folder named on the command line.
 //   gaiablade-datagen OUTPUT_FOLDER
 //   gaiablade-datagen --preview OUTPUT_FOLDER   (landscapes with fighters standing on them)
+//   gaiablade-datagen --icon OUTPUT_FILE        (the game's icon, a 256x256 PNG)
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
 
+#include "art/icon.h"
+#include "art/palette.h"
 #include "pack.h"
+#include "platform/png.h"
 #include "preview.h"
 
+namespace {
+
+int WriteIcon(const char* path) {
+    const datagen::IndexedImage icon = datagen::PaintIcon();
+    std::uint8_t palette[1024] = {};
+    for (int i = 0; i < 256; ++i) {
+        const datagen::Rgb& c = datagen::GamePalette()[static_cast<std::size_t>(i)];
+        palette[4 * i] = c.r;
+        palette[4 * i + 1] = c.g;
+        palette[4 * i + 2] = c.b;
+    }
+    if (!PngWriteFile(path, PngEncodeIndexed(icon.width, icon.height, icon.pixels, palette))) {
+        std::fprintf(stderr, "gaiablade-datagen: cannot write %s\n", path);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--icon") {
+        return WriteIcon(argv[2]);
+    }
     const bool preview = argc == 3 && std::string(argv[1]) == "--preview";
     if (argc != 2 && !preview) {
-        std::fprintf(stderr, "usage: %s [--preview] OUTPUT_FOLDER\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--preview] OUTPUT_FOLDER | --icon OUTPUT_FILE\n", argv[0]);
         return 2;
     }
     const char* folder = argv[argc - 1];

@@ -30,7 +30,12 @@ std::string DataFolderEnter(const char* programPath) {
     if (HoldsData(here)) {
         return here.string();
     }
-    const fs::path candidates[] = {ProgramFolder(programPath) / "data",
+    // Beside the program in the build tree; then share/gaiablade next to the program's bin
+    // folder, so an installed copy finds its data wherever its prefix was moved; then the
+    // folders known when it was built.
+    const fs::path programFolder = ProgramFolder(programPath);
+    const fs::path candidates[] = {programFolder / "data",
+                                   programFolder.parent_path() / "share" / "gaiablade",
                                    fs::path(GAIABLADE_INSTALL_DATA_DIR),
                                    fs::path(GAIABLADE_BUILD_DATA_DIR)};
     for (const fs::path& folder : candidates) {

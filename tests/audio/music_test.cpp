@@ -21,30 +21,21 @@ protected:
     int32_t State(int32_t id) const { return MidiTable[static_cast<size_t>(id)].state; }
 };
 
-TEST_F(MusicTest, SevenLoadsTakeIdsZeroToSixAndTheTableHolds64) {
+TEST_F(MusicTest, LoadsTakeTheLowestFreeSlotsAndFailuresTakeNone) {
+    Write("bad.mid", media::Wav(media::Square(100)));
+    for (const char* bad : {"bad.mid", "missing.mid", static_cast<const char*>(nullptr)}) EXPECT_EQ(MusicLoad(bad), -1);
+    EXPECT_EQ(MusicLoad(std::string(300, 'a').c_str()), -1);  // longer than a file name may be
     const char* names[] = {"MIDIFILE0.MID", "MIDIFILE1.MID", "MIDIFILE2.MID", "MIDIFILE3.MID",
                            "MIDIFILE4.MID", "Intro.mid", "Ending.mid"};
     for (int i = 0; i < 7; ++i) {
         Write(names[i], media::Song(i + 1));
         EXPECT_EQ(MusicLoad(names[i]), i);
         EXPECT_EQ(State(i), MUSIC_LOADED);
-        EXPECT_EQ(MidiTable[static_cast<size_t>(i)].id, i);
     }
     EXPECT_STREQ(MusicFileName(5), "Intro.mid");
     EXPECT_EQ(MusicFileName(7), nullptr);
-    EXPECT_EQ(MusicFileName(64), nullptr);
     for (int i = 7; i < MUSIC_SLOTS; ++i) ASSERT_EQ(MusicLoad("short.mid"), i);
     EXPECT_EQ(MusicLoad("short.mid"), -1);
-}
-
-TEST_F(MusicTest, BadOrMissingSongsAreRefusedAndTakeNoSlot) {
-    Write("bad.mid", media::Wav(media::Square(100)));
-    EXPECT_EQ(MusicLoad("bad.mid"), -1);
-    EXPECT_EQ(MusicLoad("missing.mid"), -1);
-    EXPECT_EQ(MusicLoad(nullptr), -1);
-    EXPECT_EQ(MusicLoad(std::string(300, 'a').c_str()), -1);  // longer than a file name may be
-    EXPECT_EQ(State(0), MUSIC_FREE);
-    EXPECT_EQ(MusicLoad("short.mid"), 0);
 }
 
 TEST_F(MusicTest, StartingASongStopsTheCurrentOne) {
@@ -69,27 +60,19 @@ TEST_F(MusicTest, StartingASongStopsTheCurrentOne) {
     EXPECT_EQ(started, (std::vector<int32_t>{a, b, b}));
 }
 
-TEST_F(MusicTest, IdsThatNameNoSongChangeNothing) {
-    const int32_t a = MusicLoad("long.mid");
-    ASSERT_EQ(MusicPlay(a), 1);
-    for (int32_t id : {-1, 5, 64}) {
-        EXPECT_EQ(MusicPlay(id), 0);
-        EXPECT_EQ(MusicStop(id), 0);
-        EXPECT_EQ(MusicStatus(id), 0);
-        EXPECT_EQ(MusicUnload(id), 1);
-    }
-    EXPECT_EQ(currentSong, a);
-    EXPECT_EQ(MusicStatus(a), MUSIC_PLAYING);
-}
-
-TEST_F(MusicTest, StoppingAnotherSongForgetsTheCurrentOneWithoutStoppingIt) {
+TEST_F(MusicTest, StoppingAnotherSongForgetsTheCurrentOneAndBadIdsChangeNothing) {
     const int32_t a = MusicLoad("long.mid");
     const int32_t b = MusicLoad("long.mid");
     ASSERT_EQ(MusicPlay(a), 1);
+    for (int32_t id : {-1, 5, 64}) {
+        EXPECT_EQ(MusicPlay(id) + MusicStop(id) + MusicStatus(id), 0);
+        EXPECT_EQ(MusicUnload(id), 1);
+    }
+    EXPECT_EQ(currentSong, a);
     EXPECT_EQ(MusicStop(b), 1);
     EXPECT_EQ(currentSong, -1);
     EXPECT_EQ(State(b), MUSIC_STOPPED);
-    EXPECT_EQ(MusicStatus(a), MUSIC_PLAYING);
+    EXPECT_EQ(MusicStatus(a), MUSIC_PLAYING);  // not stopped by it
     EXPECT_EQ(MusicStop(a), 1);
     EXPECT_EQ(MusicStatus(a), MUSIC_STOPPED);
 }
@@ -130,11 +113,7 @@ TEST_F(MusicTest, UnloadFreesTheSlotButLeavesTheSongPlaying) {
     EXPECT_EQ(currentSong, a);
     EXPECT_EQ(MusicPerformance->IsPlaying(segment, nullptr), S_OK);  // the performance holds it
     EXPECT_EQ(MusicStatus(a), 0);
-    // The freed slot is taken again, and starting it replaces the old song.
-    EXPECT_EQ(MusicLoad("short.mid"), a);
-    ASSERT_EQ(MusicPlay(a), 1);
-    EXPECT_EQ(MusicUnloadAll(), 1);
-    EXPECT_EQ(MusicLoad("short.mid"), 0);
+    EXPECT_EQ(MusicLoad("short.mid"), a);  // the freed slot is taken again
 }
 
 TEST_F(MusicTest, ShutdownReleasesEverythingAndSetUpCanBeRepeated) {
@@ -166,11 +145,8 @@ TEST_F(MusicTest, WithoutAnAudioDeviceThereIsNoMusicAndNoFailure) {
     EXPECT_EQ(SoundInit(), 0);
     EXPECT_EQ(MusicInit(), 0);
     EXPECT_EQ(MusicLoad("short.mid"), -1);
-    EXPECT_EQ(MusicPlay(0), 0);
-    EXPECT_EQ(MusicStop(0), 0);
-    EXPECT_EQ(MusicStatus(0), 0);
-    EXPECT_EQ(MusicUnloadAll(), 1);
-    EXPECT_EQ(MusicShutdown(), 1);
+    EXPECT_EQ(MusicPlay(0) + MusicStop(0) + MusicStatus(0), 0);
+    EXPECT_EQ(MusicUnloadAll() + MusicShutdown(), 2);
 }
 
 TEST_F(MusicTest, SongsSitUnderTheEffects) {

@@ -42,21 +42,23 @@ protected:
 TEST_F(SoundTest, LoadsTakeTheLowestFreeSlotsInOrder) {
     const char* names[] = {"Sword Strike.WAV", "Sword Clash.WAV", "Enemy Taunt.WAV", "Enemy Death.WAV",
                            "Game Over.WAV", "Aries Greeting.WAV", "Aries Death.WAV"};
-    for (int i = 0; i < 7; ++i) {
-        Write(names[i], Wav(media::Square(100 + static_cast<size_t>(i))));
-        EXPECT_EQ(SoundLoad(names[i], kControls), i);
-    }
+    for (int i = 0; i < 7; ++i) Write(names[i], Wav(media::Square(100 + static_cast<size_t>(i))));
+    // Other chunks before and between, a 16-byte format chunk, and odd sizes padded.
+    const std::vector<uint8_t> samples = media::Level(103, 192);
+    Write(names[3], Riff("WAVE", {{"LIST", {'I', 'N', 'F', 'O', 'a', 'b', 'c'}},
+                                  {"fmt ", Fmt(1, 1, 11025, 8, false)},
+                                  {"fact", {1, 2, 3}},
+                                  {"data", samples},
+                                  {"junk", {9}}}));
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(SoundLoad(names[i], kControls), i);
     const SoundSlot& slot = SoundTable[3];
-    EXPECT_NE(slot.buffer, nullptr);
     EXPECT_EQ(slot.state, 1);
     EXPECT_EQ(slot.rate, 11025);
     EXPECT_EQ(slot.size, 103);
     EXPECT_EQ(slot.id, 3);
+    EXPECT_EQ(std::vector<uint8_t>(slot.buffer->samples(), slot.buffer->samples() + 103), samples);
     EXPECT_STREQ(SoundFileName(3), "Enemy Death.WAV");
     EXPECT_EQ(SoundFileName(7), nullptr);
-    EXPECT_EQ(SoundFileName(-1), nullptr);
-    EXPECT_EQ(slot.buffer->flags(), DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME |
-                                        DSBCAPS_STATIC | DSBCAPS_LOCSOFTWARE);
 }
 
 TEST_F(SoundTest, BadFilesAreRefusedTakeNoSlotAndAreClosed) {
@@ -87,18 +89,6 @@ TEST_F(SoundTest, BadFilesAreRefusedTakeNoSlotAndAreClosed) {
     EXPECT_EQ(SoundLoad("good.wav", kControls), 0);  // the id a good file would have got
 }
 
-TEST_F(SoundTest, TheRiffWalkCopesWithOtherChunksPaddingAndShortFormats) {
-    const std::vector<uint8_t> samples = media::Level(101, 192);  // odd: a pad byte follows
-    EXPECT_EQ(LoadBytes(Riff("WAVE", {{"LIST", {'I', 'N', 'F', 'O', 'a', 'b', 'c'}},
-                                      {"fmt ", Fmt(1, 1, 11025, 8, false)},  // 16 bytes
-                                      {"fact", {1, 2, 3}},
-                                      {"data", samples},
-                                      {"junk", {9}}})),
-              0);
-    EXPECT_EQ(SoundTable[0].size, 101);
-    EXPECT_EQ(std::vector<uint8_t>(SoundTable[0].buffer->samples(), SoundTable[0].buffer->samples() + 101), samples);
-}
-
 TEST_F(SoundTest, TheFilesOwnRateIsRecordedButPlaybackIsAlways11025) {
     ASSERT_EQ(LoadBytes(Wav(media::Level(1000, 192), 22050)), 0);
     EXPECT_EQ(SoundTable[0].rate, 22050);
@@ -122,51 +112,30 @@ TEST_F(SoundTest, PlayRestartsASoundThatIsStillSounding) {
     ASSERT_EQ(SoundPlay(0, 0, 0, 0, 0), 1);
     Advance(200);
     EXPECT_EQ(SoundingFrames(0), MIXER_WANTED_RATE / 20 + 1000 * kStretch);
-    EXPECT_EQ(host.audio()[0], host.audio()[1]);  // centred, full volume
-    EXPECT_EQ(host.audio()[0], 16384);
     EXPECT_EQ(SoundStatus(0), 0);
     EXPECT_EQ(played, (std::vector<int32_t>{0, 0}));
-
-    ASSERT_EQ(SoundPlay(0, DSBPLAY_LOOPING, 0, 0, 0), 1);
-    EXPECT_EQ(SoundStatus(0), static_cast<int32_t>(DSBSTATUS_PLAYING | DSBSTATUS_LOOPING));
-    EXPECT_EQ(SoundStop(0), 1);
-    EXPECT_EQ(SoundStatus(0), 0);
 }
 
 TEST_F(SoundTest, SettersConvertAndReportWhatDirectSoundSays) {
     ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
     IDirectSoundBuffer* buffer = SoundTable[0].buffer;
-    EXPECT_EQ(SoundSetVolume(0, 100), 1);
-    EXPECT_EQ(buffer->volume(), 0);
-    EXPECT_EQ(SoundSetVolume(0, 50), 1);
-    EXPECT_EQ(buffer->volume(), -1500);
-    EXPECT_EQ(SoundSetVolume(0, 0), 1);
-    EXPECT_EQ(buffer->volume(), -3000);
-    EXPECT_EQ(SoundSetVolume(0, 101), 0);  // would be +0.3 dB
-    EXPECT_EQ(SoundSetVolume(0, INT_MIN), 0);
-    EXPECT_EQ(SoundSetVolume(0, INT_MAX), 0);
-    EXPECT_EQ(buffer->volume(), -3000);
+    const std::pair<int32_t, LONG> volumes[] = {{100, 0}, {50, -1500}, {0, -3000}};
+    for (const auto& [percent, hundredths] : volumes) {
+        EXPECT_EQ(SoundSetVolume(0, percent), 1);
+        EXPECT_EQ(buffer->volume(), hundredths);
+    }
+    for (int32_t percent : {101, INT_MIN, INT_MAX}) EXPECT_EQ(SoundSetVolume(0, percent), 0);
     EXPECT_EQ(SoundSetFrequency(0, 22050), 1);
-    EXPECT_EQ(buffer->frequency(), 22050u);
     EXPECT_EQ(SoundSetFrequency(0, -5), 0);
     EXPECT_EQ(SoundSetPan(0, -10000), 1);
-    EXPECT_EQ(buffer->pan(), -10000);
     EXPECT_EQ(SoundSetPan(0, 10001), 0);
-
-    // Without the controls DirectSound refuses.
-    ASSERT_EQ(SoundLoad("good.wav", 0), 1);
+    ASSERT_EQ(SoundLoad("good.wav", 0), 1);  // without the controls DirectSound refuses
     EXPECT_EQ(SoundSetVolume(1, 100), 0);
-    EXPECT_EQ(SoundSetPan(1, 0), 0);
-    EXPECT_EQ(SoundSetFrequency(1, 11025), 0);
     // An id that names no slot, and a slot without a sound.
     for (int32_t id : {-1, 2, 256}) {
-        EXPECT_EQ(SoundSetVolume(id, 100), 0);
-        EXPECT_EQ(SoundSetFrequency(id, 11025), 0);
-        EXPECT_EQ(SoundSetPan(id, 0), 0);
+        EXPECT_EQ(SoundSetVolume(id, 100) + SoundSetFrequency(id, 11025) + SoundSetPan(id, 0), 0);
         EXPECT_EQ(SoundStatus(id), -1);
-        EXPECT_EQ(SoundPlay(id, 0, 0, 0, 0), 1);
-        EXPECT_EQ(SoundStop(id), 1);
-        EXPECT_EQ(SoundDelete(id), 1);
+        EXPECT_EQ(SoundPlay(id, 0, 0, 0, 0) + SoundStop(id) + SoundDelete(id), 3);
     }
 }
 
@@ -189,11 +158,7 @@ TEST_F(SoundTest, ADeletedSlotStaysTakenUntilTheNextInit) {
     IDirectSound* ds = SoundDirectSound;
     EXPECT_EQ(SoundInit(), 1);
     EXPECT_EQ(SoundDirectSound, ds);
-    for (const SoundSlot& slot : SoundTable) EXPECT_EQ(slot.state, 0);
-    EXPECT_EQ(SoundTable[200].id, 200);
     EXPECT_EQ(SoundLoad("good.wav", kControls), 0);
-    EXPECT_EQ(SoundDeleteAll(), 1);
-    EXPECT_EQ(SoundStatus(0), -1);
 }
 
 TEST_F(SoundTest, AReplicaSharesTheSamplesAndPlaysBesideItsSource) {
@@ -202,8 +167,6 @@ TEST_F(SoundTest, AReplicaSharesTheSamplesAndPlaysBesideItsSource) {
     EXPECT_EQ(SoundReplicate(-1), -1);
     EXPECT_EQ(SoundReplicate(7), -1);  // a free slot
     ASSERT_EQ(SoundReplicate(0), 1);
-    EXPECT_EQ(SoundTable[1].id, 1);
-    EXPECT_EQ(SoundTable[1].size, 1000);
     EXPECT_STREQ(SoundFileName(1), "good.wav");
     EXPECT_EQ(SoundTable[1].buffer->samples(), SoundTable[0].buffer->samples());
     EXPECT_EQ(SoundTable[1].buffer->frequency(), 22050u);
@@ -227,29 +190,6 @@ TEST_F(SoundTest, WithoutAnAudioDeviceInitFailsAndTheGameRunsSilent) {
     EXPECT_EQ(SoundInit(), 1);
     EXPECT_EQ(SoundLoad("good.wav", kControls), -1);
     EXPECT_EQ(SoundShutdown(), 1);
-}
-
-TEST_F(SoundTest, WithoutAWindowInitFailsAndLoadsAreRefused) {
-    SoundReset();
-    MainWindowHandle = nullptr;
-    EXPECT_EQ(SoundInit(), 0);
-    EXPECT_NE(SoundDirectSound, nullptr);
-    EXPECT_EQ(SoundLoad("good.wav", kControls), -1);
-}
-
-TEST_F(SoundTest, ShutdownReleasesEverythingAndClosesTheStream) {
-    const int objects = ComLiveObjects();
-    ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
-    ASSERT_EQ(SoundReplicate(0), 1);
-    ASSERT_EQ(SoundPlay(1, DSBPLAY_LOOPING, 0, 0, 0), 1);
-    EXPECT_EQ(SoundStopAll(), 1);
-    EXPECT_EQ(SoundStatus(1), 0);
-    EXPECT_EQ(SoundShutdown(), 1);
-    EXPECT_EQ(SoundDirectSound, nullptr);
-    EXPECT_EQ(ComLiveObjects(), objects - 1);  // the DirectSound object made in SetUp is gone too
-    EXPECT_EQ(MixerUsers(), 0);
-    EXPECT_EQ(SoundLoad("good.wav", kControls), -1);
-    EXPECT_EQ(SoundStatus(0), -1);
 }
 
 }  // namespace

@@ -57,31 +57,8 @@ TEST(PadKeys, StickWalksOnlyPastHalfWay) {
     EXPECT_EQ(stick(-32768), "Left");
 }
 
-TEST(PadKeyBoard, HeldWhileHeld) {
-    PadKeyBoard board;
-    PadState state;
-    state.a = true;
-    board.Update(0, state);
-    EXPECT_TRUE(board.TakeKeyDown(VK_SPACE));
-    EXPECT_TRUE(board.TakeKeyDown(VK_SPACE));
-    state.a = false;
-    board.Update(0, state);
-    EXPECT_FALSE(board.TakeKeyDown(VK_SPACE));
-    EXPECT_FALSE(board.TakeKeyDown(VK_CONTROL));
-}
-
-// A press let go before the game's next pass still counts once, as a keyboard tap does.
-TEST(PadKeyBoard, QuickTapCountsOnce) {
-    PadKeyBoard board;
-    PadState state;
-    state.start = true;
-    board.Update(7, state);
-    state.start = false;
-    board.Update(7, state);
-    EXPECT_TRUE(board.TakeKeyDown('N'));
-    EXPECT_FALSE(board.TakeKeyDown('N'));
-}
-
+// Held, tapped and unplugged pads are tested through SDL in the smoke folder; here what SDL's
+// virtual pads cannot easily show.
 TEST(PadKeyBoard, TwoPadsHoldTogether) {
     PadKeyBoard board;
     PadState left;
@@ -95,18 +72,6 @@ TEST(PadKeyBoard, TwoPadsHoldTogether) {
     board.Update(1, PadState{});
     EXPECT_FALSE(board.TakeKeyDown(VK_LEFT));
     EXPECT_TRUE(board.TakeKeyDown(VK_CONTROL));
-}
-
-// Pulling a pad out while a button is held must not leave the player walking for ever.
-TEST(PadKeyBoard, UnpluggedPadReleasesItsKeys) {
-    PadKeyBoard board;
-    PadState state;
-    state.dpadRight = true;
-    board.Update(3, state);
-    EXPECT_TRUE(board.TakeKeyDown(VK_RIGHT));
-    board.Remove(3);
-    EXPECT_FALSE(board.TakeKeyDown(VK_RIGHT));
-    EXPECT_FALSE(board.StateOf(3).dpadRight);
 }
 
 TEST(PadKeyBoard, KeysOutsideTheTableAreNeverDown) {

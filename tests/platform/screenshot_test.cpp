@@ -103,18 +103,6 @@ TEST_F(PicturesFolderTest, AFolderNamedButNeverMadeFallsBackToHome) {
     EXPECT_EQ(PicturesFolder(), home().string());
 }
 
-TEST(ScreenshotName, DateAndTimeThenSerial) {
-    std::tm when{};
-    when.tm_year = 2024 - 1900;
-    when.tm_mon = 4;
-    when.tm_mday = 31;
-    when.tm_hour = 21;
-    when.tm_min = 4;
-    when.tm_sec = 9;
-    EXPECT_EQ(ScreenshotName(when), "gaiablade-2024-05-31-21-04-09.png");
-    EXPECT_EQ(ScreenshotName(when, 2), "gaiablade-2024-05-31-21-04-09-2.png");
-}
-
 class ScreenshotFileTest : public ::testing::Test {
 protected:
     ScreenshotFileTest() : pixels(static_cast<size_t>(kPitch) * kHeight, 0xEE), palette(1024, 0) {

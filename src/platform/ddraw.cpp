@@ -129,11 +129,13 @@ IDirectDrawSurface7::IDirectDrawSurface7(IDirectDraw7* owner, int width, int hei
       pitch_(width * BytesPerPixel(bits)), caps_(caps),
       pixels_(static_cast<size_t>(pitch_) * static_cast<size_t>(height), 0) {
     dc_.surface = this;
+    if (owner_) owner_->surfaces_.push_back(this);
 }
 
 IDirectDrawSurface7::~IDirectDrawSurface7() {
-    if (owner_ && owner_->primary_ == this) {
-        owner_->primary_ = nullptr;
+    if (owner_) {
+        if (owner_->primary_ == this) owner_->primary_ = nullptr;
+        std::erase(owner_->surfaces_, this);
     }
     if (palette_) {
         if (palette_->attachedTo_ == this) palette_->attachedTo_ = nullptr;
@@ -490,7 +492,7 @@ bool IDirectDrawSurface7::DrawText(int x, int y, const std::string& text, COLORR
 // --- DirectDraw object ---
 
 IDirectDraw7::~IDirectDraw7() {
-    if (primary_) primary_->owner_ = nullptr;
+    for (IDirectDrawSurface7* surface : surfaces_) surface->owner_ = nullptr;
     if (level_ & DDSCL_FULLSCREEN) {
         HostGet().SetFullscreen(false);
     }

@@ -285,6 +285,9 @@ private:
     int modeHeight_ = 0;
     int modeBits_ = 0;
     IDirectDrawSurface7* primary_ = nullptr;  // not owned; cleared when it is released
+    // Every surface made here and still alive, not owned: they may outlive this object (the
+    // fighters' frames outlast the display at shut-down), and are told when it goes.
+    std::vector<IDirectDrawSurface7*> surfaces_;
 };
 
 HRESULT DirectDrawCreateEx(GUID* driver, void** directDraw, REFIID iid, IUnknown* outer);

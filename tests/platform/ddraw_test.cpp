@@ -253,6 +253,34 @@ TEST_F(DirectDrawTest, ObjectsLiveUntilTheirLastRelease) {
     EXPECT_EQ(ComLiveObjects(), before);
 }
 
+// At shut-down the display goes before the fighters' frames; their surfaces are then used and
+// released without the object that made them (the sanitizer build sees any stale access).
+TEST_F(DirectDrawTest, SurfacesOutliveTheObjectThatMadeThem) {
+    void* made2 = nullptr;
+    ASSERT_EQ(DirectDrawCreateEx(nullptr, &made2, IID_IDirectDraw7, nullptr), DD_OK);
+    auto* other = static_cast<IDirectDraw7*>(made2);
+    ASSERT_EQ(other->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK);
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = 8;
+    desc.dwHeight = 8;
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    IDirectDrawSurface7* first = nullptr;
+    IDirectDrawSurface7* second = nullptr;
+    ASSERT_EQ(other->CreateSurface(&desc, &first, nullptr), DD_OK);
+    ASSERT_EQ(other->CreateSurface(&desc, &second, nullptr), DD_OK);
+    EXPECT_EQ(first->Release(), 0u);  // one goes while its maker lives, one after
+    EXPECT_EQ(other->Release(), 0u);
+    Fill(second, 5);
+    HDC dc = nullptr;
+    ASSERT_EQ(second->GetDC(&dc), DD_OK);
+    TextOutA(dc, 0, 0, "x", 1);
+    EXPECT_EQ(second->ReleaseDC(dc), DD_OK);
+    EXPECT_EQ(At(second, 7, 7), 5);
+    EXPECT_EQ(second->Release(), 0u);
+}
+
 TEST_F(DirectDrawTest, TextIsDrawnThroughADeviceContextInTheNearestColour) {
     auto* s = Surface(120, 24);
     Fill(s, 0);

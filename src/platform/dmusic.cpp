@@ -247,10 +247,10 @@ std::shared_ptr<MidiSong> ReadSong(const std::vector<uint8_t>& bytes) {
 constexpr const char* kSoundFontVariable = "GAIABLADE_SOUNDFONT";
 constexpr const char* kSoundFontFolder = "/usr/share/sounds/sf2/";
 constexpr const char* kSoundFonts[] = {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"};
-// The synthesizer's output gain, two and a half times FluidSynth's default: a General MIDI song
-// plays at about -21 dBFS (RMS) in its loud passages and -37 in its quiet ones, under effects
-// that reach -15 over their first 150 ms.
-constexpr double kSynthGain = 0.5;
+// The synthesizer's output gain, three and a half times FluidSynth's default: a General MIDI song
+// plays at about -18 dBFS (RMS) in its loud passages and -34 in its quiet ones, under effects
+// that reach -15 over their first 150 ms, and still clearly heard in its quiet passages.
+constexpr double kSynthGain = 0.7;
 // Device rates from which the synthesizer runs at half the rate.
 constexpr int kHalfRateFrom = 32000;
 // How long the last notes of a song may ring on after its end before it counts as ended.

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <set>
+#include <string>
 
 BitmapImage MenuImages[4];
 BitmapImage LandscapeImages[5];
@@ -25,10 +27,7 @@ bool seedFixed = false;
 unsigned fixedSeed = 1;
 ShellPassHooks passHooks;
 
-// Start-up tests no result, but a person should learn why a picture or a sound is missing.
-void ReportUnreadable(const char* fileName) {
-    std::fprintf(stderr, "gaiablade: cannot read data file \"%s\"; going on without it\n", fileName);
-}
+void ReportUnreadable(const char* fileName) { ShellReportDataFile(fileName, "cannot read data file"); }
 
 // Reads one full-screen picture through the scratch record into `image`.
 void LoadScreenPicture(BitmapImage* image, const char* fileName) {
@@ -60,8 +59,7 @@ void ReportUnloaded(const char* fileName, bool systemUp) {
     if (!Readable(fileName)) {
         ReportUnreadable(fileName);
     } else if (systemUp) {
-        std::fprintf(stderr, "gaiablade: data file \"%s\" is damaged or of another kind; going on without it\n",
-                     fileName);
+        ShellReportDataFile(fileName, "damaged data file, or of another kind:");
     }
 }
 
@@ -105,6 +103,15 @@ void LoadSongs() {
 }  // namespace
 
 void ShellSetPassHooks(const ShellPassHooks& hooks) { passHooks = hooks; }
+
+// The game tests few results, but a person should learn why a picture or a sound is missing;
+// once is enough, though the ready screen reads the fighters' files five times a second.
+void ShellReportDataFile(const char* fileName, const char* trouble) {
+    static std::set<std::string> reported;
+    if (reported.insert(fileName).second) {
+        std::fprintf(stderr, "gaiablade: %s \"%s\"; going on without it\n", trouble, fileName);
+    }
+}
 
 void ShellFixSeed(bool fixed, unsigned seed) {
     seedFixed = fixed;

@@ -37,6 +37,10 @@ struct ShellPassHooks {
 };
 void ShellSetPassHooks(const ShellPassHooks& hooks);
 
+// Says once on standard error that a data file could not be used ("TROUBLE "NAME"; going on
+// without it"); later reports of the same file are dropped.
+void ShellReportDataFile(const char* fileName, const char* trouble);
+
 // Seeds the pseudo-random generator at start-up: from the time of day unless a seed was fixed.
 void ShellFixSeed(bool fixed, unsigned seed);
 // Back to the start values of every process-wide record of the program.

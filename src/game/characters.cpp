@@ -34,7 +34,7 @@ void LoadPictureFile(Sprite& sprite, const char* pattern, int32_t file) {
     char name[32];
     std::snprintf(name, sizeof(name), pattern, file);
     if (!BitmapFileLoad(&ScratchBitmapFile, name)) {
-        std::fprintf(stderr, "gaiablade: cannot read data file \"%s\"; its pictures stay empty\n", name);
+        ShellReportDataFile(name, "cannot read data file");
     }
     for (int32_t k = 0; k < 4; ++k) {
         SpriteLoadFrame(&sprite, &ScratchBitmapFile, 6 * file + k, k, 0, 0);

@@ -4,10 +4,23 @@
 #include "platform/win32.h"
 
 #include <cstring>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Tests never open a real window or sound card: SDL gets its drivers that need neither, unless
+// the environment names others.
+const bool kDriversChosen = [] {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    return true;
+}();
+
+}  // namespace
 
 TempDir::TempDir() {
     std::random_device random;

@@ -14,13 +14,7 @@ class DisplayTest : public HeadlessTest {
 protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "DISPLAYTEST";
-        RegisterClassExA(&windowClass);
-        MainWindowHandle = CreateWindowExA(0, "DISPLAYTEST", "", WS_POPUP | WS_VISIBLE, 0, 0, 640,
-                                           480, nullptr, nullptr, nullptr, nullptr);
+        OpenTestWindow("DISPLAYTEST");
     }
     void TearDown() override {
         DisplayShutdown();

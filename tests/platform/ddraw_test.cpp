@@ -187,15 +187,7 @@ TEST_F(DirectDrawTest, SixteenBitSurfacesFillAndKeyWholeWords) {
 }
 
 TEST_F(DirectDrawTest, FlipChainSwapsAndPresentsWithThePalette) {
-    HWND window = nullptr;
-    {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "FLIPTEST";
-        RegisterClassExA(&windowClass);
-        window = CreateWindowExA(0, "FLIPTEST", "", WS_POPUP, 0, 0, 16, 8, nullptr, nullptr, nullptr, nullptr);
-    }
+    HWND window = OpenTestWindow("FLIPTEST", false);
     ASSERT_EQ(dd->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
     ASSERT_EQ(dd->SetDisplayMode(16, 8, 8, 0, 0), DD_OK);
     EXPECT_TRUE(host.fullscreen());

@@ -242,15 +242,23 @@ void MakeTestDataPack(const fs::path& folder) {
 #include "game/characters.h"
 #include "gfx/display.h"
 
-void DisplayedTest::SetUp() {
-    HeadlessTest::SetUp();
+HWND OpenTestWindow(const char* className, bool main) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "DISPLAYED";
+    windowClass.lpszClassName = className;
     RegisterClassExA(&windowClass);
-    MainWindowHandle = CreateWindowExA(0, "DISPLAYED", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
-                                       nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                                  nullptr, nullptr, nullptr);
+    if (main) {
+        MainWindowHandle = window;
+    }
+    return window;
+}
+
+void DisplayedTest::SetUp() {
+    HeadlessTest::SetUp();
+    OpenTestWindow("DISPLAYED");
     ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
 }
 

@@ -54,6 +54,10 @@ void WriteBitmap24(const std::string& fileName, int width, int height,
 void WriteBytes(const std::string& fileName, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadBytes(const std::string& fileName);
 
+// Registers a window class of `className` (with the default window procedure) and opens a
+// 640x480 window of it, as the main window when `main` is true; the window or nullptr.
+HWND OpenTestWindow(const char* className, bool main = true);
+
 // Every test that touches the program's process-wide records derives from this: a headless
 // host is current, and the window services, display, palette and game state start afresh.
 class HeadlessTest : public ::testing::Test {

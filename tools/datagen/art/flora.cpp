@@ -82,7 +82,7 @@ void PaintCypress(Canvas& canvas, double x, double baseY, double height, const F
     canvas.FillRect(int(x - 1), int(baseY - height * 0.08), int(x + 2), int(baseY), Scale(leaves.dark, 0.6));
     for (int y = int(baseY - height); y < int(baseY - height * 0.05); ++y) {
         const double t = (baseY - y) / height;  // 0 at the foot, 1 at the tip
-        const double half = maxHalf * std::pow(std::sin(std::min(1.0, (1.0 - t) * 1.15) * 1.5708), 0.8) *
+        const double half = maxHalf * std::pow(std::sin(std::clamp((1.0 - t) * 1.15, 0.0, 1.0) * 1.5708), 0.8) *
                             (0.85 + 0.3 * Fractal1(y / 4.0, 2, seed));
         for (int px = int(x - half); px <= int(x + half); ++px) {
             const double u = (px - x) / std::max(half, 0.5);  // -1 left .. 1 right

@@ -37,7 +37,7 @@ struct GameRun {
 // Plays one whole game in `data` on `host`: new game, walk right, strike each enemy when it is
 // in reach, back to the title after the ending, quit. The enemies are kept hesitating, so the
 // game goes the same way whatever the data holds and every fighter's pictures get read. The
-// host's audio is mixed but not kept.
+// host's audio is mixed but not kept, and the music not synthesised.
 GameRun PlayWholeGame(const std::filesystem::path& data, HeadlessHost& host, unsigned seed = 1,
                       uint64_t passLimit = 20000);
 

@@ -5,6 +5,7 @@
 #include "support/test_support.h"
 
 #include "app/game_state.h"
+#include "platform/dmusic.h"
 #include "platform/win32.h"
 
 #include <unistd.h>
@@ -65,8 +66,11 @@ TEST(Soak, TwoHundredThousandPassesOfRandomKeys) {
     uint64_t games = 0;
     int32_t lastMode = MenuScreen;
     const auto start = std::chrono::steady_clock::now();
+    // Mixed as the clock moves, not kept; songs keep their time without being synthesised, as
+    // in the headless runner when it keeps no audio.
     HeadlessHost host;
     host.SetAudioCapture(false);
+    DirectMusicSetMuted(true);
     const GameRun run = PlayPasses(
         BuiltDataPack(), host, 7, kPasses,
         [&](uint64_t, std::vector<int>& keys) {

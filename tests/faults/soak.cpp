@@ -1,6 +1,6 @@
 // The soak: 200,000 passes of seeded random keys on the headless host (some two and a half
-// hours of play on the virtual clock). Nothing may crash or hang, and after warm-up the resident memory
-// stays flat. The figures go to standard output for docs/robustness.md.
+// hours of play on the virtual clock). Nothing may crash or hang, and after warm-up the
+// resident memory stays flat. The figures go to standard output for docs/robustness.md.
 #include "fault_game.h"
 #include "support/test_support.h"
 

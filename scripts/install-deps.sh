@@ -2,12 +2,19 @@
 # Installs the Debian packages the build, the game and the tests need, when any is missing.
 set -euo pipefail
 
+# What each is for, so that a test never leans on a package installed by hand:
+#   build: cmake make g++ pkg-config and the -dev libraries; the game's font and SoundFont
+#   make fuzz: clang with its fuzzer and sanitizer runtimes (libclang-rt-14-dev)
+#   smoke tests: xvfb (Xvfb), evilwm and xfonts-base (its font), x11-utils (xprop),
+#     xdotool, imagemagick (import, convert, compare, identify, montage)
+#   make valgrind and the memory-checker test: valgrind; listening to mixed audio: sox
 packages=(
-  cmake make g++ clang pkg-config
+  cmake make g++ pkg-config
+  clang libclang-rt-14-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool evilwm imagemagick sox valgrind
+  xvfb xauth xdotool x11-utils evilwm xfonts-base imagemagick sox valgrind
 )
 
 missing=()

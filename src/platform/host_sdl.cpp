@@ -3,6 +3,7 @@
 #include "platform/host.h"
 #include "platform/host_sdl_pads.h"
 #include "platform/host_sdl_screen.h"
+#include "platform/quiet_stderr.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -106,28 +107,25 @@ public:
         if (device_) {
             AudioClose();
         }
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            HostSayOnce("audio", std::string("gaiablade: no sound: ") + SDL_GetError());
+        // A machine without a sound device does not grow one: asking again would only repeat
+        // the sound library's complaints.
+        if (audioRefused_) {
             return 0;
         }
         pull_ = pull;
         user_ = user;
-        SDL_AudioSpec want{};
-        want.freq = wantedRate;
-        want.format = AUDIO_S16SYS;
-        want.channels = 2;
-        want.samples = 1024;
-        want.callback = &SdlHost::AudioCallback;
-        want.userdata = this;
-        SDL_AudioSpec have{};
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-        if (device_ == 0) {
-            HostSayOnce("audio", std::string("gaiablade: no sound: ") + SDL_GetError());
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return 0;
+        int rate = 0;
+        {
+            QuietStderr quiet;
+            rate = OpenAudioDevice(wantedRate);
         }
-        SDL_PauseAudioDevice(device_, 0);
-        return have.freq;
+        if (rate == 0) {
+            audioRefused_ = true;
+            pull_ = nullptr;
+            user_ = nullptr;
+            HostSayOnce("audio", std::string("gaiablade: no sound: ") + SDL_GetError());
+        }
+        return rate;
     }
 
     void AudioClose() override {
@@ -141,6 +139,28 @@ public:
     }
 
 private:
+    // Starts SDL's audio and its device; the rate in use, or 0 with SDL's error set.
+    int OpenAudioDevice(int wantedRate) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            return 0;
+        }
+        SDL_AudioSpec want{};
+        want.freq = wantedRate;
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = &SdlHost::AudioCallback;
+        want.userdata = this;
+        SDL_AudioSpec have{};
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (device_ == 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return 0;
+        }
+        SDL_PauseAudioDevice(device_, 0);
+        return have.freq;
+    }
+
     // The host's own keys (Alt+Enter, F12) act here and are kept from the game until they are
     // let go; every other press is remembered until the game asks for it.
     void TakeKey(const SDL_KeyboardEvent& key) {
@@ -221,6 +241,7 @@ private:
     bool tapped_[SDL_NUM_SCANCODES] = {};
     bool hostKey_[SDL_NUM_SCANCODES] = {};
     SDL_AudioDeviceID device_ = 0;
+    bool audioRefused_ = false;
     HostAudioPull pull_ = nullptr;
     void* user_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "platform/host_sdl_screen.h"
 
+#include "platform/quiet_stderr.h"
 #include "platform/scaling.h"
 #include "platform/screenshot.h"
 
@@ -39,7 +40,12 @@ bool SdlScreen::Open(const char* title, int width, int height) {
     if (window_) {
         return true;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    int started = 0;
+    {
+        QuietStderr quiet;
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+    }
+    if (started != 0) {
         HostSayOnce("display", std::string("gaiablade: no display: ") + SDL_GetError());
         return false;
     }

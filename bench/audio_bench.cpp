@@ -1,11 +1,14 @@
 // The mixer at work: sixty seconds of a landscape song with three overlapping effects every two
 // seconds, rendered as fast as the machine allows (reported as a multiple of real time), and the
 // delay from SoundPlay to the effect's first sample in the stream the host pulls.
-#include "app/main_window.h"
 #include "audio/music.h"
 #include "audio/sound.h"
-#include "platform/host_headless.h"
-#include "platform/mixer.h"
+#include "engine/engine.h"
+#include "engine/main_window.h"
+#include "platform/host/host_headless.h"
+#include "platform/services/mixer.h"
+#include "platform/win/stand_ins.h"
+#include "build_paths.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -102,10 +105,7 @@ struct AudioScene {
         click = SoundLoad("click.wav", kControls);
     }
     ~AudioScene() {
-        SoundReset();
-        MusicReset();
-        Win32Reset();
-        MainWindowHandle = nullptr;
+        ProcessReset(EngineReset);
         HostSet(nullptr);
         fs::current_path(previous);
         std::error_code error;

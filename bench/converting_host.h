@@ -2,7 +2,7 @@
 // that benchmarks count the whole cost of showing a frame.
 #pragma once
 
-#include "platform/host_headless.h"
+#include "platform/host/host_headless.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,11 @@
 // One display pass of the first menu screen (clear, lock, 640x480 picture copy, unlock, flip with
 // the conversion to 32-bit colour a screen needs) beside the memcpy floor of the same bytes.
-#include "app/main_window.h"
+#include "converting_host.h"
+#include "engine/engine.h"
+#include "engine/main_window.h"
 #include "gfx/bitmap_image.h"
 #include "gfx/display.h"
-#include "converting_host.h"
+#include "platform/win/stand_ins.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,8 +34,7 @@ struct MenuScene {
     }
     ~MenuScene() {
         DisplayShutdown();
-        DisplayReset();
-        Win32Reset();
+        ProcessReset(EngineReset);
         HostSet(nullptr);
     }
     ConvertingHost host;

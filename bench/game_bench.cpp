@@ -3,11 +3,14 @@
 // flip) and a ready-screen pass (eight picture files read, two fighters rebuilt). Every pass
 // ends with the conversion of the frame to 32-bit colour that a screen needs. The waits cost
 // nothing here: the headless clock moves without sleeping.
-#include "app/game_state.h"
-#include "app/main_window.h"
 #include "app/shell.h"
-#include "game/characters.h"
 #include "converting_host.h"
+#include "engine/main_window.h"
+#include "game/characters.h"
+#include "game/game_state.h"
+#include "game/screens.h"
+#include "platform/win/stand_ins.h"
+#include "build_paths.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,8 +26,7 @@ public:
         std::filesystem::current_path(GAIABLADE_BUILD_DATA_DIR);
         host_.SetAudioAvailable(false);
         HostSet(&host_);
-        Win32Reset();
-        ShellReset();
+        ProcessReset(ShellReset);
         WNDCLASSEX windowClass{};
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = MainWindowProc;
@@ -39,8 +41,7 @@ public:
     }
     ~Game() {
         AppShutdown();
-        ShellReset();
-        Win32Reset();
+        ProcessReset(ShellReset);
         HostSet(nullptr);
         std::filesystem::current_path(previous_);
     }

@@ -1,8 +1,10 @@
 #include "fuzz_support.h"
 
-#include "app/main_window.h"
-#include "platform/host_headless.h"
-#include "platform/win32.h"
+#include "engine/engine.h"
+#include "engine/main_window.h"
+#include "platform/host/host_headless.h"
+#include "platform/win/stand_ins.h"
+#include "platform/win/win32.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -70,7 +72,7 @@ void FuzzHeadlessMachine() {
     static HeadlessHost host;
     host.SetAudioCapture(false);
     HostSet(&host);
-    Win32Reset();
+    ProcessReset(EngineReset);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = DefWindowProcA;

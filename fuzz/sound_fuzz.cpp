@@ -3,7 +3,7 @@
 #include "fuzz_support.h"
 
 #include "audio/sound.h"
-#include "platform/mmio.h"
+#include "platform/win/mmio.h"
 
 namespace {
 

@@ -1,25 +1,18 @@
 #include "app/shell.h"
 
-#include "app/game_state.h"
-#include "app/main_window.h"
 #include "audio/music.h"
 #include "audio/sound.h"
-#include "game/characters.h"
-#include "game/enemies.h"
+#include "engine/main_window.h"
+#include "game/assets.h"
+#include "game/game.h"
+#include "game/screens.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
+#include "platform/services/report.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <set>
-#include <string>
-
-BitmapImage MenuImages[4];
-BitmapImage LandscapeImages[5];
-BitmapFile ScratchBitmapFile;
-int32_t SoundIds[11];
-int32_t SongIds[7];
 
 namespace {
 
@@ -27,7 +20,7 @@ bool seedFixed = false;
 unsigned fixedSeed = 1;
 ShellPassHooks passHooks;
 
-void ReportUnreadable(const char* fileName) { ShellReportDataFile(fileName, "cannot read data file"); }
+void ReportUnreadable(const char* fileName) { ReportDataFile(fileName, "cannot read data file"); }
 
 // Reads one full-screen picture through the scratch record into `image`.
 void LoadScreenPicture(BitmapImage* image, const char* fileName) {
@@ -59,7 +52,7 @@ void ReportUnloaded(const char* fileName, bool systemUp) {
     if (!Readable(fileName)) {
         ReportUnreadable(fileName);
     } else if (systemUp) {
-        ShellReportDataFile(fileName, "damaged data file, or of another kind:");
+        ReportDataFile(fileName, "damaged data file, or of another kind:");
     }
 }
 
@@ -69,10 +62,13 @@ void LoadEffects() {
         int entry;
         const char* file;
     };
-    constexpr Effect effects[] = {{2, "Sword Strike.WAV"}, {4, "Sword Clash.WAV"},
-                                  {5, "Enemy Taunt.WAV"},  {6, "Enemy Death.WAV"},
-                                  {7, "Game Over.WAV"},    {9, "Aries Greeting.WAV"},
-                                  {10, "Aries Death.WAV"}};
+    constexpr Effect effects[] = {{SoundStrike, "Sword Strike.WAV"},
+                                  {SoundClash, "Sword Clash.WAV"},
+                                  {SoundTaunt, "Enemy Taunt.WAV"},
+                                  {SoundEnemyDeath, "Enemy Death.WAV"},
+                                  {SoundGameOver, "Game Over.WAV"},
+                                  {SoundAriesGreeting, "Aries Greeting.WAV"},
+                                  {SoundAriesDeath, "Aries Death.WAV"}};
     constexpr int32_t kVolumePanFrequency = 0xE0;
     for (const Effect& effect : effects) {
         SoundIds[effect.entry] = SoundLoad(effect.file, kVolumePanFrequency);
@@ -96,22 +92,13 @@ void LoadSongs() {
         std::snprintf(fileName, sizeof(fileName), "MIDIFILE%d.MID", n);
         LoadSong(n, fileName);
     }
-    LoadSong(5, "Intro.mid");
-    LoadSong(6, "Ending.mid");
+    LoadSong(SONG_INTRO, "Intro.mid");
+    LoadSong(SONG_ENDING, "Ending.mid");
 }
 
 }  // namespace
 
 void ShellSetPassHooks(const ShellPassHooks& hooks) { passHooks = hooks; }
-
-// The game tests few results, but a person should learn why a picture or a sound is missing;
-// once is enough, though the ready screen reads the fighters' files five times a second.
-void ShellReportDataFile(const char* fileName, const char* trouble) {
-    static std::set<std::string> reported;
-    if (reported.insert(fileName).second) {
-        std::fprintf(stderr, "gaiablade: %s \"%s\"; going on without it\n", trouble, fileName);
-    }
-}
 
 void ShellFixSeed(bool fixed, unsigned seed) {
     seedFixed = fixed;
@@ -119,22 +106,9 @@ void ShellFixSeed(bool fixed, unsigned seed) {
 }
 
 void ShellReset() {
-    for (BitmapImage& image : MenuImages) image = BitmapImage{};
-    for (BitmapImage& image : LandscapeImages) image = BitmapImage{};
-    ScratchBitmapFile = BitmapFile{};
-    for (int32_t& id : SoundIds) id = 0;
-    for (int32_t& id : SongIds) id = 0;
-    MainWindowHandle = nullptr;
-    MainInstanceHandle = nullptr;
     passHooks = ShellPassHooks{};
     seedFixed = false;
-    CharactersReset();
-    EnemiesReset();
-    SoundReset();
-    MusicReset();
-    DisplayReset();
-    PaletteReset();
-    GameStateReset();
+    GameReset();
 }
 
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -229,7 +203,7 @@ int32_t AppInit() {
     MusicInit();
     LoadEffects();
     LoadSongs();
-    MusicPlay(SongIds[5]);
+    MusicPlay(SongIds[SONG_INTRO]);
     return 1;
 }
 
@@ -242,10 +216,5 @@ int32_t AppShutdown() {
     SoundShutdown();
     MusicUnloadAll();
     MusicShutdown();
-    return 1;
-}
-
-int32_t RequestQuit() {
-    PostMessageA(MainWindowHandle, WM_DESTROY, 0, 0);
     return 1;
 }

@@ -1,6 +1,6 @@
 #include "audio/music.h"
 
-#include "app/main_window.h"
+#include "engine/main_window.h"
 #include "audio/sound.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "audio/sound.h"
 
-#include "app/main_window.h"
-#include "platform/mmio.h"
+#include "engine/main_window.h"
+#include "platform/win/mmio.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,8 @@
 #include "game/characters.h"
 
-#include "app/shell.h"
 #include "audio/sound.h"
+#include "game/assets.h"
+#include "platform/services/report.h"
 #include "gfx/colour_probe.h"
 #include "gfx/display.h"
 
@@ -34,7 +35,7 @@ void LoadPictureFile(Sprite& sprite, const char* pattern, int32_t file) {
     char name[32];
     std::snprintf(name, sizeof(name), pattern, file);
     if (!BitmapFileLoad(&ScratchBitmapFile, name)) {
-        ShellReportDataFile(name, "cannot read data file");
+        ReportDataFile(name, "cannot read data file");
     }
     for (int32_t k = 0; k < 4; ++k) {
         SpriteLoadFrame(&sprite, &ScratchBitmapFile, 6 * file + k, k, 0, 0);
@@ -71,7 +72,7 @@ int32_t LoadCharacter(int32_t row) {
     SpriteSetVelocity(&sprite, 0, 0);
     SpriteSetPosition(&sprite, def.startX, def.startY);
     if (def.greets) {
-        SoundPlay(SoundIds[9], 0, 0, 0, 0);
+        SoundPlay(SoundIds[SoundAriesGreeting], 0, 0, 0, 0);
     }
     return 1;
 }

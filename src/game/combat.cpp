@@ -1,15 +1,15 @@
 #include "game/combat.h"
 
-#include "app/game_state.h"
-#include "app/shell.h"
 #include "audio/sound.h"
+#include "game/assets.h"
 #include "game/characters.h"
+#include "game/game_state.h"
 
 int32_t DefeatEnemy(int32_t n) {
     if (n < 1 || n > 5) {
         return 1;
     }
-    SoundPlay(n == 5 ? SoundIds[10] : SoundIds[6], 0, 0, 0, 0);
+    SoundPlay(n == 5 ? SoundIds[SoundAriesDeath] : SoundIds[SoundEnemyDeath], 0, 0, 0, 0);
     SpriteDestroy(&EnemySprite(n));
     GameState.level = n + 1;
     return 1;
@@ -17,7 +17,7 @@ int32_t DefeatEnemy(int32_t n) {
 
 int32_t DefeatPlayer() {
     GameState.mode = GameOverScreen;
-    SoundPlay(SoundIds[7], 0, 0, 0, 0);
+    SoundPlay(SoundIds[SoundGameOver], 0, 0, 0, 0);
     SpriteDestroy(&PlayerSprite());
     GameState.level = 1;
     GameState.landscape = 0;

@@ -1,9 +1,10 @@
 #include "game/enemies.h"
 
-#include "app/game_state.h"
-#include "app/shell.h"
 #include "audio/sound.h"
+#include "game/assets.h"
 #include "game/characters.h"
+#include "game/game_state.h"
+#include "game/tuning.h"
 #include "gfx/display.h"
 
 #include <cstdlib>
@@ -13,19 +14,15 @@ const int32_t EnemyPauseRange[5] = {25, 20, 15, 10, 5};
 
 namespace {
 
-constexpr float kReach = 35.0f;
-constexpr float kWalkStep = 2.0f;
-constexpr int32_t kAttackLength = 32;
-
 // A stroke or parry under way: count down, animate, and let a stroke land.
 void RunAttack(EnemyState& state, Sprite& enemy, float gap) {
     --state.attackTimer;
     SpriteAnimate(&enemy);
-    if (state.attackTimer >= 11 && state.attackTimer <= 14 && state.action == Strike && gap < kReach) {
+    if (state.attackTimer >= 11 && state.attackTimer <= 14 && state.action == Strike && gap < FIGHTER_REACH) {
         if (PlayerSprite().currentAnimation != Block) {
             GameState.level = 0;
         } else if (state.attackTimer == 12) {
-            SoundPlay(SoundIds[4], 0, 0, 0, 0);
+            SoundPlay(SoundIds[SoundClash], 0, 0, 0, 0);
         }
     }
     if (state.attackTimer == 0) {
@@ -46,7 +43,7 @@ void RunPause(EnemyState& state, int32_t n) {
 }
 
 void Decide(EnemyState& state, Sprite& enemy, int32_t n, float gap) {
-    if (gap > kReach) {
+    if (gap > FIGHTER_REACH) {
         state.action = Advance;
     } else if (PlayerSprite().currentAnimation == Strike) {
         state.action = Block;
@@ -64,14 +61,14 @@ void Decide(EnemyState& state, Sprite& enemy, int32_t n, float gap) {
         SpriteSetAnimation(&enemy, state.action);
     }
     if (state.action == Strike || state.action == Block) {
-        state.attackTimer = kAttackLength;
+        state.attackTimer = FIGHTER_ATTACK_LENGTH;
         SpriteSetAnimationSpeed(&enemy, 3);
         SpriteAnimate(&enemy);
         // Entry 3 of the sound table is never filled: a parry plays id 0, the first effect loaded.
         SoundPlay(SoundIds[state.action], 0, 0, 0, 0);
     } else {
         SpriteSetAnimationSpeed(&enemy, 6);
-        enemy.x -= kWalkStep;
+        enemy.x -= FIGHTER_WALK_STEP;
         SpriteAnimate(&enemy);
     }
 }

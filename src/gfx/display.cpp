@@ -1,6 +1,6 @@
 #include "gfx/display.h"
 
-#include "app/main_window.h"
+#include "engine/main_window.h"
 #include "gfx/error_log.h"
 #include "gfx/palette.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "gfx/bitmap_file.h"
-#include "platform/ddraw.h"
+#include "platform/win/ddraw.h"
 
 #include <array>
 #include <cstdint>

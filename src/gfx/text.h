@@ -1,7 +1,7 @@
 // Text output on a surface, through the surface's device context.
 #pragma once
 
-#include "platform/ddraw.h"
+#include "platform/win/ddraw.h"
 
 #include <cstdint>
 

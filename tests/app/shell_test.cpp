@@ -1,9 +1,10 @@
 #include "app/shell.h"
 
-#include "app/game_state.h"
-#include "app/main_window.h"
+#include "game/game_state.h"
+#include "engine/main_window.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
+#include "platform/win/stand_ins.h"
 #include "support/test_support.h"
 
 #include <cstdio>
@@ -15,6 +16,7 @@ namespace {
 // that may set keys before each pass and look at the host after it.
 class ShellTest : public HeadlessTest {
 protected:
+    ShellTest() : HeadlessTest(ShellReset) {}
     void WritePictures(bool withMenu1 = true) {
         BmpPalette fifth = TestBmpPalette();
         fifth[4 * 200 + 2] = 201;  // red of entry 200 differs from the other files
@@ -71,8 +73,7 @@ TEST_F(ShellTest, EscapeEndsTheProgramAfterAnotherPass) {
 TEST_F(ShellTest, QuitKeysOnTheFirstMenuScreen) {
     WritePictures();
     for (int key : {int{'Q'}, VK_F2}) {
-        Win32Reset();
-        ShellReset();
+        ProcessReset(ShellReset);
         passes = 0;
         beforePass = [&](uint64_t pass) { host.SetKey(key, pass == 0); };
         EXPECT_EQ(Run(1000), 0);
@@ -135,8 +136,7 @@ TEST_F(ShellTest, MissingPictureShowsAClearedScreen) {
 TEST_F(ShellTest, NewGameKeyLeavesTheFirstMenu) {
     WritePictures();
     for (int key : {int{'N'}, VK_DECIMAL}) {
-        Win32Reset();
-        ShellReset();
+        ProcessReset(ShellReset);
         beforePass = [&](uint64_t pass) { host.SetKey(key, pass == 1); };
         Run(2);
         EXPECT_EQ(GameState.mode, ReadyScreen);

@@ -1,7 +1,10 @@
 #include "audio/music.h"
 
-#include "audio/audio_media.h"
-#include "platform/mixer.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "engine/main_window.h"
+#include "support/engine_support.h"
+#include "platform/services/mixer.h"
 
 namespace {
 

@@ -1,8 +1,11 @@
 #include "audio/sound.h"
 
-#include "audio/audio_media.h"
-#include "platform/mixer.h"
-#include "platform/mmio.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "engine/main_window.h"
+#include "support/engine_support.h"
+#include "platform/services/mixer.h"
+#include "platform/win/mmio.h"
 
 #include <climits>
 

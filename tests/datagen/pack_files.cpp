@@ -1,4 +1,5 @@
 #include "pack_files.h"
+#include "build_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,14 @@
 #include "fault_game.h"
 
-#include "app/game_state.h"
 #include "app/shell.h"
 #include "game/characters.h"
 #include "game/enemies.h"
-#include "platform/dmusic.h"
-#include "platform/win32.h"
+#include "game/game_state.h"
+#include "platform/win/dmusic.h"
+#include "platform/win/stand_ins.h"
+#include "platform/win/win32.h"
 #include "support/test_support.h"
+#include "build_paths.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -135,8 +137,7 @@ GameRun PlayPasses(const fs::path& data, HeadlessHost& host, unsigned seed, uint
                    const std::function<void(uint64_t)>& afterPass) {
     WorkingFolder inData(data);
     HostSet(&host);
-    Win32Reset();
-    ShellReset();
+    ProcessReset(ShellReset);
     ShellFixSeed(true, seed);
     Loop loop;
     loop.host = &host;
@@ -152,8 +153,7 @@ GameRun PlayPasses(const fs::path& data, HeadlessHost& host, unsigned seed, uint
     run.passes = loop.passes;
     run.quitByItself = !loop.stoppedByLimit;
 
-    ShellReset();
-    Win32Reset();
+    ProcessReset(ShellReset);
     HostSet(nullptr);
     return run;
 }

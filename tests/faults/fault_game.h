@@ -2,7 +2,7 @@
 // one file made faulty, a scripted player that wins every fight, and standard error captured.
 #pragma once
 
-#include "platform/host_headless.h"
+#include "platform/host/host_headless.h"
 
 #include <cstdint>
 #include <cstdio>

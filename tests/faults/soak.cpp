@@ -4,9 +4,9 @@
 #include "fault_game.h"
 #include "support/test_support.h"
 
-#include "app/game_state.h"
-#include "platform/dmusic.h"
-#include "platform/win32.h"
+#include "game/game_state.h"
+#include "platform/win/dmusic.h"
+#include "platform/win/win32.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 #include "fighters.h"
 
-#include "app/shell.h"
+#include "game/assets.h"
 #include "gfx/display.h"
 
 #include <filesystem>

@@ -2,15 +2,17 @@
 // and the player and enemy 1 built as the ready screen builds them.
 #pragma once
 
-#include "app/game_state.h"
 #include "game/characters.h"
 #include "game/enemies.h"
-#include "support/test_support.h"
+#include "game/game.h"
+#include "game/game_state.h"
+#include "support/engine_support.h"
 
 #include <memory>
 
 class FightersTest : public DisplayedTest {
 protected:
+    FightersTest() : DisplayedTest(GameReset) {}
     void SetUp() override {
         DisplayedTest::SetUp();
         MakeTestDataPack(dir.path());

@@ -1,13 +1,13 @@
 #include "gfx/bitmap_file.h"
 
 #include "gfx/display.h"
-#include "support/test_support.h"
+#include "support/engine_support.h"
 
 #include <cstring>
 
 namespace {
 
-class BitmapFileTest : public HeadlessTest {
+class BitmapFileTest : public EngineTest {
 protected:
     std::vector<uint8_t> Picture(int w, int h) {
         std::vector<uint8_t> pixels(static_cast<size_t>(w * h));

@@ -1,25 +1,25 @@
 #include "gfx/display.h"
 
-#include "app/main_window.h"
+#include "engine/main_window.h"
 #include "gfx/error_log.h"
 #include "gfx/palette.h"
-#include "support/test_support.h"
+#include "support/engine_support.h"
 
 #include <cstdio>
 
 namespace {
 
 // A display set up as the game does it, in a folder that may hold a palette file.
-class DisplayTest : public HeadlessTest {
+class DisplayTest : public EngineTest {
 protected:
     void SetUp() override {
-        HeadlessTest::SetUp();
-        OpenTestWindow("DISPLAYTEST");
+        EngineTest::SetUp();
+        OpenMainWindow("DISPLAYTEST");
     }
     void TearDown() override {
         DisplayShutdown();
         DirectDrawSetDesktopBits(8);
-        HeadlessTest::TearDown();
+        EngineTest::TearDown();
     }
     TempDir dir;
 };

@@ -1,17 +1,17 @@
 #include "gfx/palette.h"
 
 #include "gfx/display.h"
-#include "support/test_support.h"
+#include "support/engine_support.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
-class PaletteTest : public HeadlessTest {
+class PaletteTest : public EngineTest {
 protected:
     void SetUp() override {
-        HeadlessTest::SetUp();
+        EngineTest::SetUp();
         void* made = nullptr;
         DirectDrawCreateEx(nullptr, &made, IID_IDirectDraw7, nullptr);
         dd = static_cast<IDirectDraw7*>(made);
@@ -21,7 +21,7 @@ protected:
     void TearDown() override {
         Display.palette->Release();
         dd->Release();
-        HeadlessTest::TearDown();
+        EngineTest::TearDown();
     }
     void WriteText(const std::string& name, const std::string& text) {
         FILE* file = std::fopen(name.c_str(), "w");

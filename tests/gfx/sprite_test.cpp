@@ -1,7 +1,7 @@
 #include "gfx/sprite.h"
 
 #include "gfx/display.h"
-#include "support/test_support.h"
+#include "support/engine_support.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include "gfx/display.h"
 #include "gfx/palette.h"
-#include "support/test_support.h"
+#include "support/engine_support.h"
 
 namespace {
 
-class TextTest : public HeadlessTest {
+class TextTest : public EngineTest {
 protected:
     void SetUp() override {
-        HeadlessTest::SetUp();
+        EngineTest::SetUp();
         void* made = nullptr;
         DirectDrawCreateEx(nullptr, &made, IID_IDirectDraw7, nullptr);
         dd = static_cast<IDirectDraw7*>(made);
@@ -27,7 +27,7 @@ protected:
         surface->Release();
         palette->Release();
         dd->Release();
-        HeadlessTest::TearDown();
+        EngineTest::TearDown();
     }
     int Count(uint8_t colour) {
         int n = 0;

@@ -2,7 +2,7 @@
 // at the game's records and the pass's events after it.
 #pragma once
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 #include "game/characters.h"
 #include "game/enemies.h"
 #include "runner.h"

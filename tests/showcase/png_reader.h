@@ -2,7 +2,7 @@
 // every chunk's CRC and the zlib checksum on the way.
 #pragma once
 
-#include "platform/png.h"
+#include "platform/services/png.h"
 
 #include <cstdint>
 #include <string>

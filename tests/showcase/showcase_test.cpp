@@ -2,6 +2,7 @@
 #include "scenes.h"
 #include "showcase.h"
 #include "support/test_support.h"
+#include "build_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "support/test_support.h"
 
-#include "app/shell.h"
-#include "platform/win32.h"
+#include "platform/win/stand_ins.h"
 
 #include <cstring>
 #include <cstdlib>
@@ -133,13 +132,11 @@ std::vector<uint8_t> ReadBytes(const std::string& fileName) {
 
 void HeadlessTest::SetUp() {
     HostSet(&host);
-    Win32Reset();
-    ShellReset();
+    ProcessReset(layersAbove_);
 }
 
 void HeadlessTest::TearDown() {
-    Win32Reset();
-    ShellReset();
+    ProcessReset(layersAbove_);
     HostSet(nullptr);
 }
 
@@ -238,43 +235,12 @@ void MakeTestDataPack(const fs::path& folder) {
     WriteBytes(file("Ending.mid"), TestMidiBytes());
 }
 
-#include "app/main_window.h"
-#include "game/characters.h"
-#include "gfx/display.h"
-
-HWND OpenTestWindow(const char* className, bool main) {
+HWND OpenTestWindow(const char* className) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = className;
     RegisterClassExA(&windowClass);
-    HWND window = CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                                  nullptr, nullptr, nullptr);
-    if (main) {
-        MainWindowHandle = window;
-    }
-    return window;
-}
-
-void DisplayedTest::SetUp() {
-    HeadlessTest::SetUp();
-    OpenTestWindow("DISPLAYED");
-    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
-}
-
-void DisplayedTest::TearDown() {
-    CharactersReset();  // the fighters' surfaces go before the display that made them
-    DisplayShutdown();
-    HeadlessTest::TearDown();
-}
-
-uint8_t DisplayedTest::BackPixel(int x, int y) {
-    return Display.backSurface->memory()[y * Display.backSurface->pitch() + x];
-}
-
-void DisplayedTest::PaintBack(uint8_t colour, int groundTop) {
-    IDirectDrawSurface7* back = Display.backSurface;
-    for (int y = 0; y < 480; ++y) {
-        std::memset(back->memory() + y * back->pitch(), y >= groundTop ? 116 : colour, 640);
-    }
+    return CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                           nullptr, nullptr);
 }

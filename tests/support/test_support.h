@@ -1,9 +1,10 @@
-// Helpers shared by the tests: temporary folders, picture files written on the spot, and a
-// fixture that runs everything on the headless host from a fresh process state.
+// Helpers shared by the tests of every layer: temporary folders, picture, sound and song files
+// written on the spot, a small data pack, and a fixture that runs everything on the headless
+// host from a fresh process state. The engine's fixtures are in engine_support.h.
 #pragma once
 
-#include "platform/ddraw.h"
-#include "platform/host_headless.h"
+#include "platform/host/host_headless.h"
+#include "platform/win/win32.h"
 
 #include <gtest/gtest.h>
 
@@ -55,16 +56,22 @@ void WriteBytes(const std::string& fileName, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadBytes(const std::string& fileName);
 
 // Registers a window class of `className` (with the default window procedure) and opens a
-// 640x480 window of it, as the main window when `main` is true; the window or nullptr.
-HWND OpenTestWindow(const char* className, bool main = true);
+// 640x480 window of it; the window or nullptr.
+HWND OpenTestWindow(const char* className);
 
-// Every test that touches the program's process-wide records derives from this: a headless
-// host is current, and the window services, display, palette and game state start afresh.
+// Every test that touches the program's process-wide records derives from this: a headless host
+// is current, and the process starts afresh and is left afresh (ProcessReset): the window
+// services, and the records of the layer whose reset is given (EngineReset, GameReset or
+// ShellReset, each with the layers beneath it).
 class HeadlessTest : public ::testing::Test {
 protected:
+    explicit HeadlessTest(void (*layersAbove)() = nullptr) : layersAbove_(layersAbove) {}
     void SetUp() override;
     void TearDown() override;
     HeadlessHost host;
+
+private:
+    void (*layersAbove_)();
 };
 
 // A small data pack for the game's scenario tests: menus in colours 1-4, landscapes in colours
@@ -78,14 +85,3 @@ int TestGroundTop(int landscape);
 std::vector<uint8_t> TestWavBytes(size_t samples, uint8_t level = 200);
 // A minimal Standard MIDI File (format 0) holding one note of `seconds`.
 std::vector<uint8_t> TestMidiBytes(double seconds = 2.0);
-
-// A headless test with the game's window and full-screen 8-bit display set up.
-class DisplayedTest : public HeadlessTest {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-    // The back surface's pixel at (x, y).
-    uint8_t BackPixel(int x, int y);
-    // Fills the back surface with `colour` and rows from `groundTop` down with ground colour 116.
-    void PaintBack(uint8_t colour, int groundTop);
-};

@@ -10,7 +10,7 @@
 #include "art/icon.h"
 #include "art/palette.h"
 #include "pack.h"
-#include "platform/png.h"
+#include "platform/services/png.h"
 #include "preview.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "key_script.h"
 
-#include "platform/win32.h"
+#include "platform/win/win32.h"
 
 #include <charconv>
 #include <sstream>

@@ -1,6 +1,7 @@
 // gaiablade-headless: runs the game on the headless host. See README.md for the options.
 #include "key_script.h"
 #include "runner.h"
+#include "build_paths.h"
 
 #include <algorithm>
 #include <charconv>

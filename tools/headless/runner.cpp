@@ -3,9 +3,10 @@
 #include "app/shell.h"
 #include "audio/music.h"
 #include "audio/sound.h"
-#include "platform/dmusic.h"
-#include "platform/win32.h"
-#include "platform/png.h"
+#include "platform/services/png.h"
+#include "platform/win/dmusic.h"
+#include "platform/win/stand_ins.h"
+#include "platform/win/win32.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -135,8 +136,7 @@ int RunnerRun(const RunnerOptions& given) {
     host.SetAudioCapture(keepAudio);
     DirectMusicSetMuted(!keepAudio);
     HostSet(&host);
-    Win32Reset();
-    ShellReset();
+    ProcessReset(ShellReset);
     ShellFixSeed(true, options.seed);
 
     RunState run;
@@ -152,8 +152,7 @@ int RunnerRun(const RunnerOptions& given) {
     SoundSetPlayObserver(nullptr);
     MusicSetPlayObserver(nullptr);
     current = nullptr;
-    ShellReset();
-    Win32Reset();
+    ProcessReset(ShellReset);
     HostSet(nullptr);
     DirectMusicSetMuted(false);
     fs::current_path(previous, error);

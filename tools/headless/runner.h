@@ -2,7 +2,7 @@
 // a trace line per pass, frame dumps and the mixed audio of the run.
 #pragma once
 
-#include "platform/host_headless.h"
+#include "platform/host/host_headless.h"
 #include "trace.h"
 
 #include <cstdint>

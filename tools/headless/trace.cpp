@@ -1,6 +1,6 @@
 #include "trace.h"
 
-#include "app/game_state.h"
+#include "game/game_state.h"
 #include "game/characters.h"
 #include "game/enemies.h"
 

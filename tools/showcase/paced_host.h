@@ -4,7 +4,7 @@
 // otherwise only show at the end.
 #pragma once
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 #include <functional>
 

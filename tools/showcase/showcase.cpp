@@ -1,17 +1,20 @@
 #include "showcase.h"
 
-#include "app/frame_clock.h"
-#include "app/main_window.h"
 #include "backdrop.h"
+#include "engine/engine.h"
+#include "engine/frame_clock.h"
+#include "engine/main_window.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
 #include "gfx/prims/polygons.h"
 #include "gfx/prims/transitions.h"
 #include "gfx/text.h"
 #include "paced_host.h"
-#include "platform/host_headless.h"
-#include "platform/win32.h"
-#include "platform/png.h"
+#include "platform/host/host_headless.h"
+#include "platform/host/host_sdl.h"
+#include "platform/services/png.h"
+#include "platform/win/stand_ins.h"
+#include "platform/win/win32.h"
 #include "scenes.h"
 
 #include <cstdio>
@@ -209,11 +212,8 @@ private:
 // follow another in the same process (the tests do).
 void CloseDown(HWND window) {
     DisplayShutdown();
-    DisplayReset();
-    PaletteReset();
     if (window) DestroyWindow(window);
-    MainWindowHandle = nullptr;
-    Win32Reset();
+    ProcessReset(EngineReset);
     HostSet(nullptr);
 }
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "gfx/bitmap_file.h"
-#include "platform/ddraw.h"
+#include "platform/win/ddraw.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "gfx/prims/transitions.h"
 
-#include "app/frame_clock.h"
+#include "engine/frame_clock.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
 #include "gfx/prims/lines.h"

@@ -2,7 +2,7 @@
 
 #include "gfx/palette.h"
 #include "gfx/prims/canvas.h"
-#include "platform/host_headless.h"
+#include "platform/host/host_headless.h"
 
 #include <cstdlib>
 

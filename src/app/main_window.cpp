@@ -1,4 +1,0 @@
-#include "app/main_window.h"
-
-HWND MainWindowHandle = nullptr;
-HINSTANCE MainInstanceHandle = nullptr;

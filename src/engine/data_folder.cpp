@@ -1,0 +1,53 @@
+#include "engine/data_folder.h"
+
+#include "build_paths.h"
+#include "platform/services/report.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool HoldsData(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_regular_file(folder / "Menu1.bmp", error);
+}
+
+fs::path ProgramFolder(const char* programPath) {
+    std::error_code error;
+    fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error && programPath) {
+        self = fs::absolute(programPath, error);
+    }
+    return self.parent_path();
+}
+
+}  // namespace
+
+std::string DataFolderEnter(const char* programPath) {
+    std::error_code error;
+    const fs::path here = fs::current_path(error);
+    if (HoldsData(here)) {
+        return here.string();
+    }
+    // Beside the program in the build tree; then share/gaiablade next to the program's bin
+    // folder, so an installed copy finds its data wherever its prefix was moved; then the
+    // folders known when it was built.
+    const fs::path programFolder = ProgramFolder(programPath);
+    const fs::path candidates[] = {programFolder / "data",
+                                   programFolder.parent_path() / "share" / "gaiablade",
+                                   fs::path(GAIABLADE_INSTALL_DATA_DIR),
+                                   fs::path(GAIABLADE_BUILD_DATA_DIR)};
+    for (const fs::path& folder : candidates) {
+        if (HoldsData(folder)) {
+            fs::current_path(folder, error);
+            if (!error) {
+                return folder.string();
+            }
+        }
+    }
+    Report("no data folder found (no \"Menu1.bmp\" here or in " + candidates[0].string() + ")");
+    return here.string();
+}

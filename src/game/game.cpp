@@ -1,0 +1,15 @@
+#include "game/game.h"
+
+#include "engine/engine.h"
+#include "game/assets.h"
+#include "game/characters.h"
+#include "game/enemies.h"
+#include "game/game_state.h"
+
+void GameReset() {
+    CharactersReset();
+    EnemiesReset();
+    GameStateReset();
+    AssetsReset();
+    EngineReset();
+}

@@ -1,0 +1,5 @@
+#include "game/game_state.h"
+
+GameStateRecord GameState;
+
+void GameStateReset() { GameState = GameStateRecord{}; }

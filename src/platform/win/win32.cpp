@@ -1,0 +1,305 @@
+#include "platform/win/win32.h"
+
+#include "platform/win/ddraw.h"
+#include "platform/host/host.h"
+
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct WindowObject {
+    std::string className;
+    std::string title;
+    WNDPROC procedure = nullptr;
+    RECT rect{};
+    bool destroyed = false;
+    bool needsPaint = true;
+};
+
+struct InstanceObject {
+    int unused = 0;
+};
+
+struct GdiObject {
+    int kind = 0;
+};
+
+namespace {
+
+struct WindowClass {
+    std::string name;
+    WNDPROC procedure;
+};
+
+struct Win32State {
+    std::vector<WindowClass> classes;
+    std::vector<std::unique_ptr<WindowObject>> windows;
+    std::deque<MSG> queue;
+    bool quitPending = false;
+    int quitCode = 0;
+    int cursorCount = 0;
+};
+
+Win32State state;
+InstanceObject moduleInstance;
+DeviceContext paintContext;  // painting draws nothing; the context only has to exist
+GdiObject stockObjects[4] = {{1}, {2}, {3}, {4}};
+
+bool IsLiveWindow(HWND window) {
+    if (!window || window->destroyed) {
+        return false;
+    }
+    for (const auto& w : state.windows) {
+        if (w.get() == window) {
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!window || !window->procedure) {
+        return 0;
+    }
+    return window->procedure(window, message, wParam, lParam);
+}
+
+// The host's events become messages: a close request is WM_CLOSE to every live window.
+void PumpHostEvents() {
+    std::vector<HostEvent> events;
+    HostGet().PumpEvents(events);
+    for (const HostEvent& event : events) {
+        if (event.type == HostEventType::Close) {
+            for (const auto& w : state.windows) {
+                if (!w->destroyed) {
+                    state.queue.push_back(MSG{w.get(), WM_CLOSE, 0, 0, GetTickCount(), {}});
+                }
+            }
+        }
+    }
+}
+
+HWND WindowNeedingPaint() {
+    for (const auto& w : state.windows) {
+        if (!w->destroyed && w->needsPaint) {
+            return w.get();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
+    if (!windowClass || windowClass->cbSize != sizeof(WNDCLASSEXA) || !windowClass->lpszClassName ||
+        !windowClass->lpfnWndProc) {
+        return 0;
+    }
+    for (const WindowClass& c : state.classes) {
+        if (c.name == windowClass->lpszClassName) {
+            return 0;
+        }
+    }
+    state.classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc});
+    return static_cast<ATOM>(0xC000 + state.classes.size());
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width,
+                     int height, HWND, HMENU, HINSTANCE, void*) {
+    const WindowClass* found = nullptr;
+    for (const WindowClass& c : state.classes) {
+        if (className && c.name == className) {
+            found = &c;
+        }
+    }
+    if (!found || width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    const char* title = windowName ? windowName : "";
+    if (!HostGet().WindowOpen(title, width, height)) {
+        return nullptr;
+    }
+    auto window = std::make_unique<WindowObject>();
+    window->className = found->name;
+    window->title = title;
+    window->procedure = found->procedure;
+    window->rect = RECT{x, y, x + width, y + height};
+    HWND handle = window.get();
+    state.windows.push_back(std::move(window));
+    if (SendToWindow(handle, WM_CREATE, 0, 0) == -1) {
+        DestroyWindow(handle);
+        return nullptr;
+    }
+    return handle;
+}
+
+BOOL DestroyWindow(HWND window) {
+    if (!IsLiveWindow(window)) {
+        return FALSE;
+    }
+    SendToWindow(window, WM_DESTROY, 0, 0);
+    window->destroyed = true;
+    HostGet().WindowClose();
+    return TRUE;
+}
+
+BOOL IsWindow(HWND window) { return IsLiveWindow(window) ? TRUE : FALSE; }
+
+// Posted messages come first, then the quit message, then a paint for an invalid window.
+BOOL PeekMessageA(MSG* msg, HWND window, UINT, UINT, UINT removeMessage) {
+    PumpHostEvents();
+    for (auto it = state.queue.begin(); it != state.queue.end(); ++it) {
+        if (window && it->hwnd != window) {
+            continue;
+        }
+        *msg = *it;
+        if (removeMessage & PM_REMOVE) {
+            state.queue.erase(it);
+        }
+        return TRUE;
+    }
+    if (state.quitPending) {
+        *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(state.quitCode), 0, GetTickCount(), {}};
+        if (removeMessage & PM_REMOVE) {
+            state.quitPending = false;
+        }
+        return TRUE;
+    }
+    if (HWND dirty = WindowNeedingPaint(); dirty && (!window || window == dirty)) {
+        *msg = MSG{dirty, WM_PAINT, 0, 0, GetTickCount(), {}};
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessageA(const MSG* msg) {
+    if (!msg || !IsLiveWindow(msg->hwnd)) {
+        return 0;
+    }
+    return SendToWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window && !IsLiveWindow(window)) {
+        return FALSE;
+    }
+    state.queue.push_back(MSG{window, message, wParam, lParam, GetTickCount(), {}});
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+    state.quitPending = true;
+    state.quitCode = exitCode;
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        default:
+            return 0;
+    }
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
+    if (!IsLiveWindow(window)) {
+        return nullptr;
+    }
+    window->needsPaint = false;
+    if (paint) {
+        *paint = PAINTSTRUCT{&paintContext, FALSE,
+                             RECT{0, 0, window->rect.right - window->rect.left,
+                                  window->rect.bottom - window->rect.top}};
+    }
+    return &paintContext;
+}
+
+BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
+
+BOOL GetWindowRect(HWND window, RECT* rect) {
+    if (!IsLiveWindow(window) || !rect) {
+        return FALSE;
+    }
+    *rect = window->rect;
+    return TRUE;
+}
+
+SHORT GetAsyncKeyState(int virtualKey) {
+    return HostGet().KeyDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0;
+}
+
+// The cursor shows while the display count is 0 or more, as the count of the real call.
+int ShowCursor(BOOL show) {
+    state.cursorCount += show ? 1 : -1;
+    HostGet().SetCursorVisible(state.cursorCount >= 0);
+    return state.cursorCount;
+}
+
+DWORD GetTickCount() { return HostGet().TicksMs(); }
+
+void Sleep(DWORD ms) {
+    if (ms == 0) {
+        HostGet().SpinPause();
+    } else {
+        HostGet().SleepMs(ms);
+    }
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR) { return &stockObjects[0]; }
+
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return &stockObjects[1]; }
+
+HGDIOBJ GetStockObject(int object) {
+    return object == BLACK_BRUSH ? &stockObjects[2] : &stockObjects[3];
+}
+
+void Win32Reset() { state = Win32State{}; }
+
+HINSTANCE Win32ModuleInstance() { return &moduleInstance; }
+
+// --- GDI text on a surface's device context ---
+
+COLORREF SetTextColor(HDC dc, COLORREF colour) {
+    if (!dc) return 0xFFFFFFFFu;
+    const COLORREF old = dc->textColour;
+    dc->textColour = colour;
+    return old;
+}
+
+int SetBkMode(HDC dc, int mode) {
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    const int old = dc->backgroundMode;
+    dc->backgroundMode = mode;
+    return old;
+}
+
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
+    if (!dc || !text || length < 0) return FALSE;
+    if (!dc->surface) return TRUE;  // a paint context: nothing to draw on
+    return dc->surface->DrawText(x, y, std::string(text, static_cast<size_t>(length)),
+                                 dc->textColour, dc->backgroundMode == OPAQUE)
+               ? TRUE
+               : FALSE;
+}
+
+// --- kernel32's text conversion ---
+
+int MultiByteToWideChar(UINT, DWORD, LPCSTR text, int bytes, WCHAR* wide, int wideCount) {
+    if (!text || bytes < -1 || wideCount < 0) return 0;
+    const size_t count = bytes == -1 ? std::char_traits<char>::length(text) + 1 : static_cast<size_t>(bytes);
+    if (wideCount == 0) return static_cast<int>(count);
+    if (!wide || count > static_cast<size_t>(wideCount)) return 0;
+    for (size_t i = 0; i < count; ++i) wide[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
+    return static_cast<int>(count);
+}

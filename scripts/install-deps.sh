@@ -12,7 +12,7 @@ packages=(
   cmake make g++ pkg-config
   clang libclang-rt-14-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
-  libfluidsynth-dev timgm6mb-soundfont
+  libfluidsynth-dev timgm6mb-soundfont libpng-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils evilwm xfonts-base imagemagick sox valgrind
 )

@@ -10,11 +10,11 @@
 
 namespace {
 
-constexpr uint32_t STEP_MS = 12;
+constexpr uint32_t kStepMs = 12;
 
 void PauseOneStep() {
     FrameClockStart();
-    FrameClockWait(STEP_MS);
+    FrameClockWait(kStepMs);
 }
 
 uint8_t Lower(uint8_t value, int by) { return static_cast<uint8_t>(std::max(value - by, 0)); }

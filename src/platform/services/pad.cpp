@@ -4,8 +4,8 @@
 
 PadKeys PadKeysFor(const PadState& state) {
     PadKeys keys;
-    keys[VK_LEFT] = state.dpadLeft || state.leftStickX <= -kPadStickThreshold;
-    keys[VK_RIGHT] = state.dpadRight || state.leftStickX >= kPadStickThreshold;
+    keys[VK_LEFT] = state.dpadLeft || state.leftStickX <= -PAD_STICK_THRESHOLD;
+    keys[VK_RIGHT] = state.dpadRight || state.leftStickX >= PAD_STICK_THRESHOLD;
     keys[VK_SPACE] = state.a;
     keys[VK_CONTROL] = state.b || state.x;
     // Back with Start quits; Start then must not also start a game from the menu.

@@ -25,7 +25,7 @@ using PadKeys = std::bitset<256>;
 
 // How far the stick must lean (of 32767) to count as a walk: past half way, so a worn stick
 // resting a little off centre does not walk the player.
-constexpr int kPadStickThreshold = 16384;
+constexpr int PAD_STICK_THRESHOLD = 16384;
 
 // The virtual keys a pad in `state` holds down.
 PadKeys PadKeysFor(const PadState& state);

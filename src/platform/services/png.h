@@ -1,5 +1,5 @@
-// A small PNG writer for frame dumps and screenshots: no compression library, the image data goes into stored
-// (uncompressed) deflate blocks, which every PNG reader accepts.
+// PNG files of 8-bit palette pictures, for frame dumps, screenshots and the data pack's icon,
+// written through libpng (compressed).
 #pragma once
 
 #include <cstdint>
@@ -7,10 +7,8 @@
 #include <vector>
 
 // The bytes of a palette PNG: `indices` one byte per pixel, top row first; `palette` 256
-// entries of red, green, blue and a fourth byte that is ignored.
+// entries of red, green, blue and a fourth byte that is not written. Empty when libpng fails.
 std::vector<uint8_t> PngEncodeIndexed(int width, int height, const std::vector<uint8_t>& indices,
                                       const uint8_t* palette);
-// Writes `bytes` to `path`; false when the file cannot be written.
+// Writes `bytes` to `path`; false when there are none or the file cannot be written.
 bool PngWriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
-// The CRC-32 of a PNG chunk (over its type and data), exposed for the tests' reader.
-uint32_t PngCrc32(const uint8_t* data, size_t size, uint32_t crc = 0);

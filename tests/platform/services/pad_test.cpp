@@ -49,11 +49,11 @@ TEST(PadKeys, ButtonsCombineAsKeysDo) {
 TEST(PadKeys, StickWalksOnlyPastHalfWay) {
     auto stick = [](int x) { PadState s; s.leftStickX = x; return Held(s); };
     EXPECT_EQ(stick(0), "");
-    EXPECT_EQ(stick(kPadStickThreshold - 1), "");
-    EXPECT_EQ(stick(-(kPadStickThreshold - 1)), "");
-    EXPECT_EQ(stick(kPadStickThreshold), "Right");
+    EXPECT_EQ(stick(PAD_STICK_THRESHOLD - 1), "");
+    EXPECT_EQ(stick(-(PAD_STICK_THRESHOLD - 1)), "");
+    EXPECT_EQ(stick(PAD_STICK_THRESHOLD), "Right");
     EXPECT_EQ(stick(32767), "Right");
-    EXPECT_EQ(stick(-kPadStickThreshold), "Left");
+    EXPECT_EQ(stick(-PAD_STICK_THRESHOLD), "Left");
     EXPECT_EQ(stick(-32768), "Left");
 }
 

@@ -147,3 +147,40 @@ TEST_F(EnemiesTest, AfterAnAttackTheAnimationGoesOnFromWhereItStands) {
 }
 
 }  // namespace
+
+namespace {
+
+// Later enemies hesitate less (up to 24 passes for the first, 4 for the last), and only the first
+// may cut a hesitation short when the player strikes.
+TEST_F(EnemiesTest, LaterEnemiesHesitateLessAndOnlyTheFirstCutsAHesitationShort) {
+    // A seed whose first draw is odd (hesitate) and whose second is 299 modulo 300, a multiple of
+    // every range: the longest hesitation of whichever enemy draws it.
+    unsigned longest = 1;
+    for (;; ++longest) {
+        std::srand(longest);
+        const bool odd = std::rand() % 2 == 1;
+        if (odd && std::rand() % 300 == 299) break;
+    }
+    const struct {
+        int32_t n;
+        int32_t pause;
+        bool cutsShort;
+    } enemies[] = {{1, 24, true}, {2, 19, false}, {3, 14, false}, {4, 9, false}, {5, 4, false}};
+    for (const auto& e : enemies) {
+        ASSERT_EQ(LoadCharacter(e.n), 1);
+        EnemyState& state = EnemyStates[e.n - 1];
+        PlayerSprite().x = EnemySprite(e.n).x - 20.0f;
+        PlayerSprite().currentAnimation = Advance;
+        std::srand(longest);
+        PaintBack(11, TestGroundTop(0));
+        UpdateEnemy(e.n);
+        EXPECT_EQ(state.pauseTimer, e.pause) << e.n;
+        PlayerSprite().currentAnimation = Strike;
+        state.mayCutPause = 1;
+        std::srand(SeedWhoseFirstDrawIs(true));  // heads: the first enemy stops hesitating
+        UpdateEnemy(e.n);
+        EXPECT_EQ(state.pauseTimer, e.cutsShort ? 0 : e.pause - 1) << e.n;
+    }
+}
+
+}  // namespace

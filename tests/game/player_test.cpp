@@ -6,6 +6,8 @@
 #include "game/fighters.h"
 #include "gfx/display.h"
 
+#include <algorithm>
+
 namespace {
 
 class PlayerTest : public FightersTest {
@@ -144,6 +146,24 @@ TEST_F(PlayerTest, NoStrokeLandsOnceThePlayerIsGone) {
     Step({});
     EXPECT_EQ(GameState.level, 1);
     EXPECT_TRUE(SpriteHoldsFrames(enemy));
+}
+
+}  // namespace
+
+namespace {
+
+// The player's ground test reads the back surface, where the enemy has already been drawn: ground
+// colour in an enemy's picture holds the player up as the landscape's does.
+TEST_F(PlayerTest, GroundColourInTheEnemysPictureHoldsThePlayerUp) {
+    for (IDirectDrawSurface7* frame : enemy.frames) {
+        if (frame) std::fill_n(frame->memory(), frame->pitch() * CHARACTER_HEIGHT, uint8_t{116});
+    }
+    player.x = enemy.x - 20.0f;  // the player's ground box overlaps the enemy's picture
+    PaintBack(11, TestGroundTop(0));
+    UpdateEnemy(1);  // still dormant: it only stands on the landscape's ground and is drawn
+    PlayerStep();
+    EXPECT_FLOAT_EQ(enemy.y, 300.0f);
+    EXPECT_FLOAT_EQ(player.y, 237.0f);  // the ground box's bottom row just above the enemy's top
 }
 
 }  // namespace

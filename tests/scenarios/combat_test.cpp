@@ -3,6 +3,7 @@
 #include "platform/win/win32.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -198,6 +199,126 @@ TEST_F(Combat, WholeGameWonReachesTheEndingScreen) {
     EXPECT_EQ(records.back().state.level, 1);
     EXPECT_EQ(records.back().state.landscape, 0);
     EXPECT_EQ(Songs().back(), "Intro.mid");
+}
+
+}  // namespace
+
+namespace {
+
+// A seed whose first rand() is even: a deciding enemy acts rather than hesitates.
+unsigned SeedWhoseFirstDrawIsEven() {
+    for (unsigned seed = 1;; ++seed) {
+        std::srand(seed);
+        if (std::rand() % 2 == 0) return seed;
+    }
+}
+
+// An enemy's parry plays entry 3 of the effect table, which start-up never fills: it holds 0, the
+// id of the first effect loaded, so the parry sounds like a stroke. The player's parry is silent.
+TEST_F(Combat, AnEnemysParrySoundsLikeAStrokeAndThePlayersIsSilent) {
+    int32_t actionOnPass3 = -1;
+    afterPass = [&](const PassRecord& r) {
+        if (r.pass == 3) actionOnPass3 = EnemyStates[0].action;
+    };
+    Play([](uint64_t pass, std::vector<int>& keys) {
+        if (pass == 2) {
+            PlayerSprite().x = EnemySprite(1).x - 20.0f;
+            keys = {VK_SPACE};  // the enemy, dormant until now, sees the stroke on the next pass
+        }
+        if (pass == 3) std::srand(SeedWhoseFirstDrawIsEven());  // it parries, no hesitation
+        if (pass == 35) keys = {VK_CONTROL};                    // both are free again
+        return pass < 36;
+    });
+    EXPECT_EQ(actionOnPass3, Block);
+    EXPECT_EQ(records[3].events.sounds, std::vector<std::string>{"Sword Strike.WAV"});
+    EXPECT_EQ(PassesWithSound("Sword Strike.WAV"), (std::vector<uint64_t>{2, 3}));
+    EXPECT_EQ(PassesWithSound("Sword Clash.WAV"), std::vector<uint64_t>{19});
+    EXPECT_EQ(records[35].playerAnimation, Block);
+    EXPECT_EQ(records[35].state.playerAttackTimer, 32);
+    EXPECT_TRUE(records[35].events.sounds.empty());
+}
+
+// The enemy acts before the player in each pass, and the pass in which its stroke lands ends at
+// once: when both strokes would land in the same pass, the enemy's wins.
+TEST_F(Combat, WhenBothStrokesWouldLandInOnePassTheEnemysWins) {
+    Play([](uint64_t pass, std::vector<int>& keys) {
+        if (pass == 2) EnemyStrikesAtOnce();  // its timer falls to 14 in pass 19
+        if (pass == 6) keys = {VK_SPACE};     // the player's falls to 19 in pass 19
+        return pass < 22;
+    });
+    EXPECT_EQ(records[19].state.level, 0);
+    EXPECT_EQ(records[19].state.playerAttackTimer, 20);  // the player's step did not run
+    EXPECT_EQ(records[20].state.mode, GameOverScreen);
+    EXPECT_TRUE(PassesWithSound("Enemy Death.WAV").empty());
+}
+
+// Nothing of a fight is reset for the next game: the player's stroke under way when it was struck
+// down goes on counting in the new game, where the keys are not read until it ends, and the
+// enemy's stroke goes on too.
+TEST_F(Combat, StrokesUnderWayCarryIntoTheNextGame) {
+    int32_t enemyTimer = -1;
+    afterPass = [&](const PassRecord& r) {
+        if (r.pass == 25) enemyTimer = EnemyStates[0].attackTimer;
+    };
+    Play([](uint64_t pass, std::vector<int>& keys) {
+        if (pass == 2) EnemyStrikesAtOnce();  // lands in pass 19, with its timer at 14
+        if (pass == 18) keys = {VK_SPACE};    // too late
+        if (pass == 22) keys = {VK_SPACE};
+        if (pass == 23) keys = {'N'};
+        if (pass == 24) keys = {VK_SPACE};
+        if (pass == 25) keys = {VK_RIGHT};    // the first pass of the new game
+        return pass < 26;
+    });
+    EXPECT_EQ(records[24].state.mode, Playing);
+    EXPECT_EQ(records[25].state.playerAttackTimer, 30);
+    EXPECT_FLOAT_EQ(records[25].playerX, 20.0f);
+    EXPECT_EQ(enemyTimer, 13);
+}
+
+// "Enemy Taunt.WAV" and "Ending.mid" are loaded at start-up and played by nothing: not in a lost
+// game, not in a won one, not on the screens between.
+TEST_F(Combat, TheTauntAndTheEndingSongAreNeverPlayed) {
+    bool lost = false;
+    bool won = false;
+    Play([&](uint64_t, std::vector<int>& keys) {
+        switch (GameState.mode) {
+            case MenuScreen:
+                keys = {'N'};
+                return !won;
+            case ReadyScreen:
+                keys = {VK_SPACE};
+                return true;
+            case GameOverScreen:
+                lost = true;
+                keys = {VK_SPACE};
+                return true;
+            case EndingScreen:
+                won = true;
+                keys = {VK_SPACE};
+                return true;
+            default:
+                break;
+        }
+        const int32_t level = GameState.level;
+        if (!lost || GameState.landscape != level - 1) {
+            keys = {VK_RIGHT};  // the first game: walk into the enemy's stroke
+        } else if (GameState.playerAttackTimer <= 0) {
+            // The second: answer the enemy's stroke at once with one that lands first.
+            const EnemyState& enemy = EnemyStates[level - 1];
+            if (enemy.action == Strike && enemy.attackTimer == 32) {
+                keys = {VK_SPACE};
+            } else if (EnemySprite(level).x - PlayerSprite().x > 34.0f) {
+                keys = {VK_RIGHT};
+            }
+        }
+        return true;
+    }, 20000);
+    ASSERT_TRUE(won);
+    EXPECT_EQ(PassesWithSound("Game Over.WAV").size(), 1u);
+    EXPECT_EQ(PassesWithSound("Aries Death.WAV").size(), 1u);
+    EXPECT_TRUE(PassesWithSound("Enemy Taunt.WAV").empty());
+    const std::vector<std::string> songs = Songs();
+    EXPECT_EQ(std::count(songs.begin(), songs.end(), "Ending.mid"), 0);
 }
 
 }  // namespace

@@ -49,9 +49,12 @@ struct PixelLayout {
 };
 
 // Checks the info header and the file's size against each other; false for anything that
-// does not describe an uncompressed 8, 16 or 24-bit picture held whole in the file.
-bool PlanPixels(const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info, size_t tableEnd,
-                size_t fileSize, PixelLayout& layout) {
+// does not describe an uncompressed 8, 16 or 24-bit picture held whole in the file. The rows
+// start where the file's offset says when they fit there past the colour table; otherwise where
+// the usual layout puts them (`usualStart`: right after a full colour table), or else right after
+// the table the file states (`tableEnd`).
+bool PlanPixels(const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info, size_t usualStart,
+                size_t tableEnd, size_t fileSize, PixelLayout& layout) {
     const bool bitfields16 = info.biBitCount == 16 && info.biCompression == kCompressionBitfields;
     if (info.biCompression != kCompressionNone && !bitfields16) {
         return false;
@@ -66,13 +69,15 @@ bool PlanPixels(const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info
     const size_t bytesPerPixel = info.biBitCount / 8u;
     layout.outputRow = static_cast<size_t>(layout.width) * bytesPerPixel;
     layout.storedRow = (layout.outputRow + 3) & ~size_t{3};
-    // Rows start where the file says when that lies past the headers; otherwise right after them.
-    layout.offset = tableEnd;
-    if (fileHeader.bfOffBits >= tableEnd && fileHeader.bfOffBits < fileSize) {
-        layout.offset = fileHeader.bfOffBits;
-    }
     const size_t needed = layout.storedRow * static_cast<size_t>(layout.height);
-    return layout.offset <= fileSize && needed <= fileSize - layout.offset;
+    auto fits = [&](size_t offset) { return offset <= fileSize && needed <= fileSize - offset; };
+    for (size_t offset : {size_t{fileHeader.bfOffBits}, usualStart, tableEnd}) {
+        if (offset >= tableEnd && fits(offset)) {
+            layout.offset = offset;
+            return true;
+        }
+    }
+    return false;
 }
 
 // Copies the stored rows into `out`, top row first, without padding.
@@ -130,9 +135,16 @@ int32_t BitmapFileLoad(BitmapFile* bitmap, const char* fileName) {
         }
     }
     const size_t tableEnd = headersEnd + 4 * tableEntries;
+    const size_t usualStart = headersEnd + (info.biBitCount == 8 ? 4 * 256 : 0);
     PixelLayout layout;
-    if (tableEnd > file.size() || !PlanPixels(bitmap->fileHeader, info, tableEnd, file.size(), layout)) {
+    if (tableEnd > file.size() ||
+        !PlanPixels(bitmap->fileHeader, info, usualStart, tableEnd, file.size(), layout)) {
         return 0;
+    }
+    // A full table lies before the rows whenever there is room for one: all 256 entries are
+    // taken then, whatever count of colours in use the header states.
+    if (info.biBitCount == 8 && layout.offset >= headersEnd + 4 * 256) {
+        tableEntries = 256;
     }
     std::vector<uint8_t> pixels;
     try {

@@ -48,8 +48,16 @@ int32_t LoadRows(BitmapImage* image, const BitmapFile* bitmap, int32_t column, i
     return 1;
 }
 
+// The record's depth is `bits` and its buffer holds all of its rows.
+bool HoldsItsPixels(const BitmapImage& image, int32_t bits) {
+    return image.bitsPerPixel == bits && image.width >= 0 && image.height >= 0 &&
+           int64_t{image.width} * image.height * (bits / 8) <= static_cast<int64_t>(image.pixels.size());
+}
+
 }  // namespace
 
+// A refused create leaves the record as it was, so a picture it held still draws and can still
+// be destroyed.
 int32_t BitmapImageCreate(BitmapImage* image, int32_t x, int32_t y, int32_t width, int32_t height,
                           int32_t bitsPerPixel) {
     if (!image || width < 0 || height < 0) {
@@ -57,15 +65,15 @@ int32_t BitmapImageCreate(BitmapImage* image, int32_t x, int32_t y, int32_t widt
     }
     const int64_t bytes = int64_t{width} * height * (bitsPerPixel / 8);
     if (bytes <= 0 || bytes > INT32_MAX) {
-        image->pixels.clear();
         return 0;
     }
+    std::vector<uint8_t> pixels;
     try {
-        image->pixels.assign(static_cast<size_t>(bytes), 0);
+        pixels.assign(static_cast<size_t>(bytes), 0);
     } catch (const std::bad_alloc&) {
-        image->pixels.clear();
         return 0;
     }
+    image->pixels = std::move(pixels);
     image->state = 1;
     image->attributes = 0;
     image->width = width;
@@ -97,7 +105,7 @@ int32_t BitmapImageLoad16(BitmapImage* image, const BitmapFile* bitmap, int32_t 
 
 int32_t BitmapImageDraw(const BitmapImage* image, uint8_t* memory, int32_t pitch,
                         int32_t transparent) {
-    if (!image || !(image->attributes & IMAGE_LOADED) || !memory) {
+    if (!image || !(image->attributes & IMAGE_LOADED) || !memory || !HoldsItsPixels(*image, 8)) {
         return 0;
     }
     const uint8_t* source = image->pixels.data();
@@ -119,7 +127,7 @@ int32_t BitmapImageDraw(const BitmapImage* image, uint8_t* memory, int32_t pitch
 
 int32_t BitmapImageDraw16(const BitmapImage* image, uint8_t* memory, int32_t pitch,
                           int32_t transparent) {
-    if (!image || !(image->attributes & IMAGE_LOADED) || !memory) {
+    if (!image || !(image->attributes & IMAGE_LOADED) || !memory || !HoldsItsPixels(*image, 16)) {
         return 0;
     }
     const ptrdiff_t wordPitch = pitch / 2;
@@ -149,16 +157,18 @@ int32_t BitmapImageCopy(BitmapImage* destination, int32_t destX, int32_t destY,
     if (!destination || !source) {
         return 0;
     }
-    // Rectangles that leave either image are refused rather than copied past its pixels.
-    auto fits = [](const BitmapImage& image, int64_t x, int64_t y, int64_t w, int64_t h) {
+    // Both images are counted in the source's bytes per pixel. Rectangles that leave either
+    // image, or bytes that would leave its buffer, are refused rather than copied.
+    const int32_t b = source->bitsPerPixel / 8;
+    auto fits = [b](const BitmapImage& image, int64_t x, int64_t y, int64_t w, int64_t h) {
         return x >= 0 && y >= 0 && w >= 0 && h >= 0 && x + w <= image.width && y + h <= image.height &&
-               (y + h) * image.width * (image.bitsPerPixel / 8) <= static_cast<int64_t>(image.pixels.size());
+               (h == 0 || b * (x + w + (y + h - 1) * int64_t{image.width}) <=
+                              static_cast<int64_t>(image.pixels.size()));
     };
-    if (!fits(*destination, destX, destY, width, height) || !fits(*source, sourceX, sourceY, width, height) ||
-        destination->bitsPerPixel != source->bitsPerPixel) {
+    if (b <= 0 || !fits(*destination, destX, destY, width, height) ||
+        !fits(*source, sourceX, sourceY, width, height)) {
         return 0;
     }
-    const int32_t b = source->bitsPerPixel / 8;
     for (int32_t r = 0; r < height; ++r) {
         std::memmove(destination->pixels.data() + b * (destX + (destY + r) * destination->width),
                      source->pixels.data() + b * (sourceX + (sourceY + r) * source->width),

@@ -34,6 +34,12 @@ int32_t ErrorLogOpen(const char* fileName, FILE* stream) {
     } else {
         FILE* file = fileName ? std::fopen(fileName, "w") : nullptr;
         if (!file) {
+            // The log is closed then, also when it was open: nothing more reaches the old file.
+            if (logOwnsStream && logStream && logStream != stdout && logStream != stderr) {
+                std::fclose(logStream);
+            }
+            logStream = nullptr;
+            logOwnsStream = false;
             return 0;
         }
         logStream = file;

@@ -48,14 +48,18 @@ int32_t LoadFrameRows(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, i
     if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
         return 0;
     }
+    // The rows must fit the surface as it really is: 16-bit rows do not fit an 8-bit frame.
     const int64_t rowBytes = int64_t{sprite->width} * bytesPerPixel;
+    const int64_t surfaceRowBytes = int64_t{desc.dwWidth} * ((desc.ddpfPixelFormat.dwRGBBitCount + 7) / 8);
     const int64_t pitch = desc.lPitch & ~int64_t{bytesPerPixel - 1};
-    if (rowBytes <= int64_t{desc.dwWidth} * bytesPerPixel && sprite->height <= static_cast<int64_t>(desc.dwHeight)) {
-        auto* dest = static_cast<uint8_t*>(desc.lpSurface);
-        const uint8_t* source = bitmap->pixels.data() + top * stride + left * bytesPerPixel;
-        for (int32_t r = 0; r < sprite->height; ++r) {
-            std::memcpy(dest + r * pitch, source + r * stride, static_cast<size_t>(rowBytes));
-        }
+    if (rowBytes > surfaceRowBytes || rowBytes > pitch || sprite->height > static_cast<int64_t>(desc.dwHeight)) {
+        surface->Unlock(nullptr);
+        return 0;
+    }
+    auto* dest = static_cast<uint8_t*>(desc.lpSurface);
+    const uint8_t* source = bitmap->pixels.data() + top * stride + left * bytesPerPixel;
+    for (int32_t r = 0; r < sprite->height; ++r) {
+        std::memcpy(dest + r * pitch, source + r * stride, static_cast<size_t>(rowBytes));
     }
     surface->Unlock(nullptr);
     sprite->attributes |= SPRITE_LOADED;

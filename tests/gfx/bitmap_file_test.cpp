@@ -143,6 +143,26 @@ TEST_F(BitmapFileTest, ShortColourTableIsReadFromWhereItEnds) {
     EXPECT_EQ(bitmap.paletteEntries[4].peRed, 0);
 }
 
+TEST_F(BitmapFileTest, AFullColourTableIsTakenWhateverTheCountOfColoursInUse) {
+    // A file laid out as usual (1,024-byte table, pixels at 1078) that says 200 colours are used.
+    std::vector<uint8_t> bytes = Bitmap8Bytes(4, 1, {0, 1, 2, 255});
+    Patch32(bytes, 46, 200);
+    ASSERT_EQ(LoadBytes(bytes), 1);
+    EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{0, 1, 2, 255}));
+    EXPECT_EQ(bitmap.paletteEntries[255].peRed, 255);  // the test palette's entry 255
+    EXPECT_EQ(bitmap.paletteEntries[255].peBlue, 127);
+}
+
+TEST_F(BitmapFileTest, AWrongPixelOffsetIsPassedOverForThePixelsAfterTheTable) {
+    const std::vector<uint8_t> good = Bitmap8Bytes(4, 2, {1, 2, 3, 4, 5, 6, 7, 8});
+    for (uint32_t offset : {0u, 20u, 1079u, 5000u}) {
+        std::vector<uint8_t> bytes = good;
+        Patch32(bytes, 10, offset);
+        ASSERT_EQ(LoadBytes(bytes), 1) << offset;
+        EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8})) << offset;
+    }
+}
+
 TEST(BitmapFlipRows, ReversesRows) {
     uint8_t rows[] = {1, 2, 3, 4, 5, 6};
     EXPECT_EQ(BitmapFlipRows(rows, 2, 3), 1);

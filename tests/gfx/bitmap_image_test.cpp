@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 BitmapFile Sheet(int width, int height) {
@@ -114,6 +117,55 @@ TEST(BitmapImage, ScrollWrapsAround) {
     EXPECT_EQ(result, 1);
     Scrolled(0, 0, &result);
     EXPECT_EQ(result, 0);
+}
+
+TEST(BitmapImage, DrawsRefuseARecordWhoseDepthOrBufferDoesNotMatch) {
+    const BitmapFile sheet = Sheet(8, 8);
+    BitmapImage eight;
+    BitmapImageCreate(&eight, 0, 0, 8, 8, 8);
+    ASSERT_EQ(BitmapImageLoad(&eight, &sheet, 0, 0, 1), 1);
+    std::vector<uint8_t> screen(16 * 16 * 2, 9);
+    EXPECT_EQ(BitmapImageDraw16(&eight, screen.data(), 32, 0), 0);  // 8-bit pixels, 16-bit draw
+    BitmapImage sixteen;
+    BitmapImageCreate(&sixteen, 0, 0, 4, 4, 16);
+    sixteen.attributes |= IMAGE_LOADED;
+    EXPECT_EQ(BitmapImageDraw(&sixteen, screen.data(), 16, 0), 0);  // and the other way round
+    BitmapImage shrunk = eight;
+    shrunk.pixels.resize(10);  // a buffer smaller than width x height
+    EXPECT_EQ(BitmapImageDraw(&shrunk, screen.data(), 16, 0), 0);
+    shrunk.height = -1;
+    EXPECT_EQ(BitmapImageDraw(&shrunk, screen.data(), 16, 0), 0);
+    EXPECT_TRUE(std::all_of(screen.begin(), screen.end(), [](uint8_t b) { return b == 9; }));
+}
+
+TEST(BitmapImage, ARefusedCreateLeavesTheRecordAsItWas) {
+    const BitmapFile sheet = Sheet(640, 480);
+    BitmapImage image;
+    BitmapImageCreate(&image, 0, 0, 640, 480, 8);
+    ASSERT_EQ(BitmapImageLoad(&image, &sheet, 0, 0, 1), 1);
+    const std::vector<uint8_t> picture = image.pixels;
+    EXPECT_EQ(BitmapImageCreate(&image, 0, 0, 0, 0, 8), 0);
+    EXPECT_EQ(BitmapImageCreate(&image, 0, 0, 100000, 100000, 8), 0);
+    EXPECT_EQ(image.pixels, picture);
+    std::vector<uint8_t> screen(640 * 480);
+    EXPECT_EQ(BitmapImageDraw(&image, screen.data(), 640, 0), 1);
+    EXPECT_EQ(screen, picture);
+    EXPECT_EQ(BitmapImageDestroy(&image), 1);
+}
+
+TEST(BitmapImage, CopyBetweenDepthsCountsInTheSourcesBytes) {
+    BitmapImage wide, narrow;
+    BitmapImageCreate(&wide, 0, 0, 4, 2, 16);   // 16 bytes
+    BitmapImageCreate(&narrow, 0, 0, 8, 4, 8);  // 32 bytes
+    for (size_t i = 0; i < wide.pixels.size(); ++i) wide.pixels[i] = static_cast<uint8_t>(i + 1);
+    // Row r of two 16-bit pixels from (1, r) lands at byte 2 x (r x 8) of the 8-bit image.
+    ASSERT_EQ(BitmapImageCopy(&narrow, 0, 0, &wide, 1, 0, 2, 2), 1);
+    EXPECT_EQ(std::vector<uint8_t>(narrow.pixels.begin(), narrow.pixels.begin() + 5),
+              (std::vector<uint8_t>{3, 4, 5, 6, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(narrow.pixels.begin() + 16, narrow.pixels.begin() + 20),
+              (std::vector<uint8_t>{11, 12, 13, 14}));
+    // Where the source's byte size would carry it past the destination's buffer, it is refused.
+    EXPECT_EQ(BitmapImageCopy(&narrow, 4, 3, &wide, 0, 0, 2, 1), 0);
 }
 
 TEST(BitmapImage, DestroyTwiceAndCopyOutOfBounds) {

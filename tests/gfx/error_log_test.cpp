@@ -65,6 +65,14 @@ TEST(ErrorLog, GivenStreamStaysOpen) {
 TEST(ErrorLog, UncreatableFileLeavesTheLogClosed) {
     EXPECT_EQ(ErrorLogOpen("/no/such/folder/log.txt", nullptr), 0);
     EXPECT_EQ(ErrorLogStream(), nullptr);
+    // Also when it was open: later writes must not land in the old file.
+    TempDir dir;
+    const std::string name = dir.File("old.txt");
+    ASSERT_EQ(ErrorLogOpen(name.c_str(), nullptr), 1);
+    EXPECT_EQ(ErrorLogOpen("/no/such/folder/log.txt", nullptr), 0);
+    EXPECT_EQ(ErrorLogStream(), nullptr);
+    EXPECT_EQ(ErrorLogWrite("stray"), 0);
+    EXPECT_EQ(Text(name).find("stray"), std::string::npos);
 }
 
 }  // namespace

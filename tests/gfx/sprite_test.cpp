@@ -125,6 +125,26 @@ TEST_F(SpriteTest, RefusesWhatLeavesItsLimits) {
     EXPECT_EQ(SpriteDraw(nullptr, Display.backSurface), 0);
 }
 
+TEST_F(SpriteTest, SixteenBitLoadsFitOnlyFramesOfSixteenBits) {
+    // The game's frames are 8-bit: rows of two bytes a pixel do not fit them.
+    Create();
+    BitmapFile sheet = Sheet();
+    sheet.infoHeader.biWidth = 148;  // the same bytes read as 148 x 151 words
+    EXPECT_EQ(SpriteLoadFrame16(&sprite, &sheet, 0, 0, 0, 1), 0);
+    EXPECT_EQ(sprite.attributes & SPRITE_LOADED, 0);
+    EXPECT_EQ(FramePixel(0, 0, 0), 0);
+    // On a 16-bit display the frames are 16-bit and the same load fills them.
+    SpriteDestroy(&sprite);
+    DisplayShutdown();
+    DisplayReset();
+    ASSERT_EQ(DisplayInit(640, 480, 16, 0), 1);
+    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, 72, 74, 1, 0, DDSCAPS_SYSTEMMEMORY, 0, 16), 1);
+    ASSERT_EQ(SpriteLoadFrame16(&sprite, &sheet, 0, 1, 2, 1), 1);
+    IDirectDrawSurface7* frame = sprite.frames[0];
+    EXPECT_EQ(frame->memory()[0], sheet.pixels[2 * 296 + 2]);
+    EXPECT_EQ(frame->memory()[73 * frame->pitch() + 143], sheet.pixels[(2 + 73) * 296 + 2 + 143]);
+}
+
 TEST_F(SpriteTest, DrawTruncatesAndClipsAtTheScreenEdge) {
     Create();
     const BitmapFile sheet = Sheet();

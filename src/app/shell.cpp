@@ -58,21 +58,10 @@ void ReportUnloaded(const char* fileName, bool systemUp) {
 
 // The seven effects into their roles; on a fresh sound table they receive ids 0 to 6.
 void LoadEffects() {
-    struct Effect {
-        int entry;
-        const char* file;
-    };
-    constexpr Effect effects[] = {{SoundStrike, "Sword Strike.WAV"},
-                                  {SoundClash, "Sword Clash.WAV"},
-                                  {SoundTaunt, "Enemy Taunt.WAV"},
-                                  {SoundEnemyDeath, "Enemy Death.WAV"},
-                                  {SoundGameOver, "Game Over.WAV"},
-                                  {SoundAriesGreeting, "Aries Greeting.WAV"},
-                                  {SoundAriesDeath, "Aries Death.WAV"}};
     constexpr int32_t kVolumePanFrequency = 0xE0;
-    for (const Effect& effect : effects) {
-        SoundIds[effect.entry] = SoundLoad(effect.file, kVolumePanFrequency);
-        if (SoundIds[effect.entry] < 0) {
+    for (const EffectFile& effect : GameEffects) {
+        SoundIds[effect.role] = SoundLoad(effect.file, kVolumePanFrequency);
+        if (SoundIds[effect.role] < 0) {
             ReportUnloaded(effect.file, SoundDirectSound != nullptr);
         }
     }
@@ -195,8 +184,14 @@ int32_t AppInit() {
     }
     // Every picture is shown with the palette of the last file read, the fifth landscape.
     PaletteSetAll(ScratchBitmapFile.paletteEntries);
+    // The display set-up attached a clipper already; the new one takes its place on the surface,
+    // and the record's reference to the first is given back so that it does not outlive the run.
     const RECT screen{0, 0, Display.screenWidth, Display.screenHeight};
+    IDirectDrawClipper* first = Display.backClipper;
     Display.backClipper = DisplayAttachClipper(Display.backSurface, 1, &screen);
+    if (first) {
+        first->Release();
+    }
     ShowCursor(FALSE);
 
     SoundInit();

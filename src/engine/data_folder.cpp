@@ -10,9 +10,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool HoldsData(const fs::path& folder) {
+bool Holds(const fs::path& folder, const std::string& file) {
     std::error_code error;
-    return fs::is_regular_file(folder / "Menu1.bmp", error);
+    return fs::is_regular_file(folder / file, error);
 }
 
 fs::path ProgramFolder(const char* programPath) {
@@ -26,11 +26,16 @@ fs::path ProgramFolder(const char* programPath) {
 
 }  // namespace
 
-std::string DataFolderEnter(const char* programPath) {
+std::string DataFolderEnter(const char* programPath, const std::vector<std::string>& dataFiles) {
     std::error_code error;
     const fs::path here = fs::current_path(error);
-    if (HoldsData(here)) {
+    if (dataFiles.empty()) {
         return here.string();
+    }
+    for (const std::string& file : dataFiles) {
+        if (Holds(here, file)) {
+            return here.string();
+        }
     }
     // Beside the program in the build tree; then share/gaiablade next to the program's bin
     // folder, so an installed copy finds its data wherever its prefix was moved; then the
@@ -41,13 +46,13 @@ std::string DataFolderEnter(const char* programPath) {
                                    fs::path(GAIABLADE_INSTALL_DATA_DIR),
                                    fs::path(GAIABLADE_BUILD_DATA_DIR)};
     for (const fs::path& folder : candidates) {
-        if (HoldsData(folder)) {
+        if (Holds(folder, dataFiles.front())) {
             fs::current_path(folder, error);
             if (!error) {
                 return folder.string();
             }
         }
     }
-    Report("no data folder found (no \"Menu1.bmp\" here or in " + candidates[0].string() + ")");
+    Report("no data folder found (no \"" + dataFiles.front() + "\" here or in " + candidates[0].string() + ")");
     return here.string();
 }

@@ -5,6 +5,8 @@
 #include "gfx/bitmap_image.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 extern BitmapImage MenuImages[4];
 extern BitmapImage LandscapeImages[5];
@@ -23,10 +25,20 @@ enum SoundRole : int32_t {
 };
 extern int32_t SoundIds[11];
 
+// The seven effects by role, in the order start-up loads them.
+struct EffectFile {
+    int32_t role;
+    const char* file;
+};
+extern const EffectFile GameEffects[7];
+
 // Song ids: 0-4 the landscapes' songs, 5 the intro, 6 the ending (loaded, never played).
 constexpr int32_t SONG_INTRO = 5;
 constexpr int32_t SONG_ENDING = 6;
 extern int32_t SongIds[7];
+
+// Every data file the game reads: pictures, palette, effects and songs.
+std::vector<std::string> GameDataFiles();
 
 // Empties the records (what they held is not released) and zeroes the tables.
 void AssetsReset();

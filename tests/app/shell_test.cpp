@@ -4,6 +4,7 @@
 #include "engine/main_window.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
+#include "platform/win/com.h"
 #include "platform/win/stand_ins.h"
 #include "support/test_support.h"
 
@@ -68,6 +69,34 @@ TEST_F(ShellTest, EscapeEndsTheProgramAfterAnotherPass) {
     EXPECT_EQ(Run(1000), 0);
     // Pass 0 posts WM_DESTROY, pass 1 takes it (quit posted), the loop leaves before pass 2.
     EXPECT_EQ(passes, 2u);
+}
+
+TEST_F(ShellTest, ShutDownLeavesNoObjectBehind) {
+    WritePictures();
+    beforePass = [&](uint64_t pass) { host.SetKey(VK_ESCAPE, pass == 0); };
+    const int before = ComLiveObjects();
+    EXPECT_EQ(Run(1000), 0);
+    EXPECT_EQ(ComLiveObjects(), before);
+}
+
+TEST_F(ShellTest, PaintingValidatesTheWindowAndDrawsNothing) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.lpszClassName = "PAINTED";
+    ASSERT_NE(RegisterClassExA(&windowClass), 0);
+    HWND window = CreateWindowExA(0, "PAINTED", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    const uint64_t shown = host.presentCount();
+    EXPECT_EQ(MainWindowProc(window, WM_PAINT, 0, 0), 0);
+    MSG msg{};
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << msg.message;
+    EXPECT_EQ(host.presentCount(), shown);
+    EXPECT_EQ(MainWindowProc(window, WM_CREATE, 0, 0), 0);
+    EXPECT_EQ(MainWindowProc(window, WM_DESTROY, 0, 0), 0);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_QUIT);
 }
 
 TEST_F(ShellTest, QuitKeysOnTheFirstMenuScreen) {

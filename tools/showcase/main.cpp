@@ -40,6 +40,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "gaiablade-showcase: --frames needs --headless\n");
         return 2;
     }
-    DataFolderEnter(argv[0]);
+    // The scenes show the landscapes of the data pack.
+    DataFolderEnter(argv[0], {"LANDSCAPE1.BMP", "LANDSCAPE2.BMP", "LANDSCAPE3.BMP", "LANDSCAPE4.BMP",
+                              "LANDSCAPE5.BMP"});
     return ShowcaseRun(options);
 }

@@ -20,6 +20,10 @@ RECT Intersect(const RECT& a, const RECT& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
+RECT Shifted(const RECT& r, LONG dx, LONG dy) {
+    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
 bool Inside(const RECT& inner, const RECT& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
@@ -105,8 +109,7 @@ HRESULT IDirectDrawClipper::SetHWnd(DWORD, HWND window) {
     return DD_OK;
 }
 
-std::vector<RECT> IDirectDrawClipper::EffectiveRects(int surfaceWidth, int surfaceHeight) const {
-    const RECT bounds{0, 0, surfaceWidth, surfaceHeight};
+std::vector<RECT> IDirectDrawClipper::EffectiveRects(const RECT& bounds) const {
     std::vector<RECT> result;
     if (window_) {
         RECT windowRect{};
@@ -268,8 +271,10 @@ HRESULT IDirectDrawSurface7::Blt(RECT* destRect, IDirectDrawSurface7* source, RE
     if (locked_ || hasDc_ || (source && (source->locked_ || source->hasDc_))) {
         return DDERR_SURFACEBUSY;
     }
+    // Rectangles on a windowed primary are in screen coordinates, as is its clipper's list.
+    const POINT origin = ScreenOrigin();
     const RECT bounds{0, 0, width_, height_};
-    const RECT dest = destRect ? *destRect : bounds;
+    const RECT dest = destRect ? Shifted(*destRect, -origin.x, -origin.y) : bounds;
     if (IsEmpty(dest)) {
         return DDERR_INVALIDRECT;
     }
@@ -293,7 +298,9 @@ HRESULT IDirectDrawSurface7::Blt(RECT* destRect, IDirectDrawSurface7* source, RE
     }
     std::vector<RECT> clips;
     if (clipper_) {
-        clips = clipper_->EffectiveRects(width_, height_);
+        for (const RECT& clip : clipper_->EffectiveRects(Shifted(bounds, origin.x, origin.y))) {
+            clips.push_back(Shifted(clip, -origin.x, -origin.y));
+        }
     } else if (Inside(dest, bounds)) {
         clips.push_back(bounds);
     } else {
@@ -405,6 +412,15 @@ void IDirectDrawSurface7::PresentToHost() {
     const IDirectDrawPalette* palette = ShowingPalette();
     frame.palette = palette ? reinterpret_cast<const uint8_t*>(palette->entries().data()) : nullptr;
     HostGet().Present(frame);
+}
+
+POINT IDirectDrawSurface7::ScreenOrigin() const {
+    RECT window{};
+    if ((caps_ & DDSCAPS_PRIMARYSURFACE) && owner_ && owner_->modeBits_ == 0 && owner_->window_ &&
+        GetWindowRect(owner_->window_, &window)) {
+        return POINT{window.left, window.top};
+    }
+    return POINT{0, 0};
 }
 
 // --- GDI text on a surface ---

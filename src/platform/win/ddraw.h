@@ -182,8 +182,9 @@ public:
     const std::vector<RECT>& clipRects() const { return rects_; }
     const RECT& bound() const { return bound_; }
     HWND window() const { return window_; }
-    // The rectangles a blit to a surface of this size is clipped to.
-    std::vector<RECT> EffectiveRects(int surfaceWidth, int surfaceHeight) const;
+    // The rectangles a blit is clipped to, within `bounds` (the surface, in the coordinates of
+    // the clip list: screen coordinates for a windowed primary).
+    std::vector<RECT> EffectiveRects(const RECT& bounds) const;
 
 private:
     std::vector<RECT> rects_;
@@ -238,6 +239,9 @@ private:
     friend class IDirectDraw7;
     // The palette that colours this surface: its own, else the visible surface's.
     const IDirectDrawPalette* ShowingPalette() const;
+    // Where the surface's pixel (0, 0) lies on the screen: the window's top-left corner for a
+    // windowed primary, which holds only the window's part of the screen; (0, 0) otherwise.
+    POINT ScreenOrigin() const;
     uint32_t PixelAt(const uint8_t* row, int x) const;
     void PutPixel(uint8_t* row, int x, uint32_t value);
     HRESULT BltOne(const RECT& dest, IDirectDrawSurface7* source, const RECT& src,

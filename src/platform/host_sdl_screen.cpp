@@ -153,7 +153,8 @@ void SdlScreen::DrawAll(SDL_Surface* surface) {
         return;
     }
     int pitch = 0;
-    scaler_.DrawAll(Canvas(surface, pitch), pitch);
+    uint32_t* canvas = Canvas(surface, pitch);
+    scaler_.DrawAll(canvas, pitch);
     Convert(surface, {0, 0, surface->w, surface->h});
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     drawnSurface_ = surface;

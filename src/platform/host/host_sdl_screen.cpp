@@ -35,6 +35,8 @@ ScaleSize WindowSize(int width, int height) {
 
 }  // namespace
 
+SdlScreen::SdlScreen() = default;
+
 SdlScreen::~SdlScreen() { Close(); }
 
 bool SdlScreen::Open(const char* title, int width, int height) {
@@ -60,8 +62,17 @@ bool SdlScreen::Open(const char* title, int width, int height) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
+    // By default SDL keeps a window's surface in a texture and has a renderer draw the whole
+    // window from it on every update. X11's own surface is a shared-memory image of which only
+    // the rectangles updated are sent: while playing, two fighters' areas. A variable set by
+    // the user still wins over this.
+    if (driver && !std::strcmp(driver, "x11")) {
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     width_ = width;
     height_ = height;
+    shown_.Forget();
+    scaler_.Plan(width, height, 0, 0);
     // The size the window opens with is the one SDL brings it back to from full screen.
     const ScaleSize size = WindowSize(width, height);
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.width,
@@ -72,96 +83,126 @@ bool SdlScreen::Open(const char* title, int width, int height) {
         return false;
     }
     SDL_SetWindowMinimumSize(window_, width / kMinimumWindowDivisor, height / kMinimumWindowDivisor);
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (!renderer_) {
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (renderer_) {
-        picture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, width, height);
-    }
-    if (!renderer_ || !picture_) {
-        ReportOnce("renderer", std::string("cannot draw into the window: ") +
-                                    SDL_GetError());
-    }
     return true;
 }
 
 void SdlScreen::Close() {
-    if (prescaled_) SDL_DestroyTexture(prescaled_);
-    if (picture_) SDL_DestroyTexture(picture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) {
         SDL_DestroyWindow(window_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-    prescaled_ = nullptr;
-    prescale_ = 0;
-    picture_ = nullptr;
-    renderer_ = nullptr;
     window_ = nullptr;
+    drawnSurface_ = nullptr;
+    drawnPixels_ = nullptr;
     fullscreen_ = false;
 }
 
 void SdlScreen::Show(const HostFrame& frame) {
-    if (!renderer_ || !picture_ || frame.width != width_ || frame.height != height_) {
+    if (!window_ || frame.width != width_ || frame.height != height_) {
         return;
     }
-    // The menus present the same picture ten times a second: an unchanged frame costs a
-    // comparison, not a conversion and a trip to the screen.
-    if (SameAsShown(frame)) {
+    // The menus present the same picture ten times a second, and while playing only the
+    // fighters move: an unchanged part of a frame costs a comparison, nothing more.
+    const std::vector<ScaleRect>& changes = shown_.Take(frame);
+    if (changes.empty()) {
         return;
     }
-    void* texels = nullptr;
-    int texturePitch = 0;
-    if (SDL_LockTexture(picture_, nullptr, &texels, &texturePitch) != 0) {
+    for (const ScaleRect& area : changes) {
+        scaler_.Take(frame, area);
+    }
+    SDL_Surface* surface = Surface();
+    if (!surface) {
         return;
     }
-    HostFrameToRgb32(frame, static_cast<uint32_t*>(texels), texturePitch);
-    SDL_UnlockTexture(picture_);
-    Redraw();
+    if (!IsDrawnSurface(surface)) {
+        DrawAll(surface);
+        return;
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return;
+    }
+    int pitch = 0;
+    uint32_t* canvas = Canvas(surface, pitch);
+    sent_.clear();
+    for (const ScaleRect& area : changes) {
+        const ScaleRect output = scaler_.OutputArea(area);
+        if (output.width == 0) continue;
+        scaler_.Draw(output, canvas, pitch);
+        Convert(surface, output);
+        sent_.push_back({output.x, output.y, output.width, output.height});
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    if (!sent_.empty()) {
+        SDL_UpdateWindowSurfaceRects(window_, sent_.data(), static_cast<int>(sent_.size()));
+    }
 }
 
 void SdlScreen::Redraw() {
-    if (!renderer_ || !picture_) {
-        return;
+    if (SDL_Surface* surface = Surface()) {
+        DrawAll(surface);
     }
-    int outputWidth = 0;
-    int outputHeight = 0;
-    SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-    const ScalePlan plan = ScalePlanFor(width_, height_, outputWidth, outputHeight);
-    SDL_Texture* source = SourceFor(plan.prescale, plan.exact);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    const SDL_Rect target{plan.target.x, plan.target.y, plan.target.width, plan.target.height};
-    SDL_RenderCopy(renderer_, source, nullptr, &target);
-    SDL_RenderPresent(renderer_);
 }
 
-SDL_Texture* SdlScreen::SourceFor(int prescale, bool exact) {
-    SDL_SetTextureScaleMode(picture_, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-    if (exact || prescale <= 1) {
-        return picture_;
+SDL_Surface* SdlScreen::Surface() {
+    if (!window_) {
+        return nullptr;
     }
-    if (prescale != prescale_) {
-        if (prescaled_) SDL_DestroyTexture(prescaled_);
-        prescaled_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                       width_ * prescale, height_ * prescale);
-        prescale_ = prescale;
-        if (!prescaled_) {
-            ReportOnce("prescale", std::string("picture smoothed without whole-pixel "
-                                                "enlargement first: ") + SDL_GetError());
-        }
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface) {
+        ReportOnce("surface", std::string("cannot draw into the window: ") + SDL_GetError());
     }
-    // Without a render target the linear pass alone still keeps the aspect, only less crisp.
-    if (!prescaled_ || SDL_SetRenderTarget(renderer_, prescaled_) != 0) {
-        return picture_;
+    return surface;
+}
+
+void SdlScreen::DrawAll(SDL_Surface* surface) {
+    scaler_.Plan(width_, height_, surface->w, surface->h);
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return;
     }
-    SDL_SetTextureScaleMode(picture_, SDL_ScaleModeNearest);
-    SDL_RenderCopy(renderer_, picture_, nullptr, nullptr);
-    SDL_SetRenderTarget(renderer_, nullptr);
-    SDL_SetTextureScaleMode(prescaled_, SDL_ScaleModeLinear);
-    return prescaled_;
+    int pitch = 0;
+    uint32_t* canvas = Canvas(surface, pitch);
+    scaler_.DrawAll(canvas, pitch);
+    Convert(surface, {0, 0, surface->w, surface->h});
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    drawnSurface_ = surface;
+    drawnPixels_ = surface->pixels;
+    SDL_UpdateWindowSurface(window_);
+}
+
+bool SdlScreen::IsDrawnSurface(const SDL_Surface* surface) const {
+    return surface == drawnSurface_ && surface->pixels == drawnPixels_ &&
+           surface->w == scaler_.OutputWidth() && surface->h == scaler_.OutputHeight();
+}
+
+namespace {
+
+bool IsXrgb(const SDL_PixelFormat* format) {
+    return format->BytesPerPixel == 4 && format->Rmask == 0x00FF0000u &&
+           format->Gmask == 0x0000FF00u && format->Bmask == 0x000000FFu;
+}
+
+}  // namespace
+
+uint32_t* SdlScreen::Canvas(SDL_Surface* surface, int& pitch) {
+    if (IsXrgb(surface->format)) {
+        pitch = surface->pitch;
+        return static_cast<uint32_t*>(surface->pixels);
+    }
+    staging_.resize(static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h));
+    pitch = surface->w * 4;
+    return staging_.data();
+}
+
+void SdlScreen::Convert(SDL_Surface* surface, const ScaleRect& area) {
+    if (IsXrgb(surface->format) || area.width <= 0 || area.height <= 0) {
+        return;
+    }
+    const int bytes = surface->format->BytesPerPixel;
+    const uint32_t* from = staging_.data() + static_cast<size_t>(area.y) * static_cast<size_t>(surface->w) + static_cast<size_t>(area.x);
+    uint8_t* to = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(area.y) * surface->pitch +
+                  static_cast<ptrdiff_t>(area.x) * bytes;
+    SDL_ConvertPixels(area.width, area.height, SDL_PIXELFORMAT_ARGB8888, from, surface->w * 4,
+                      surface->format->format, to, surface->pitch);
 }
 
 void SdlScreen::SetFullscreen(bool fullscreen) {
@@ -177,20 +218,15 @@ void SdlScreen::SetFullscreen(bool fullscreen) {
 void SdlScreen::ToggleFullscreen() { SetFullscreen(!fullscreen_); }
 
 void SdlScreen::SaveScreenshot() {
-    if (shown_.empty()) {
+    if (shown_.Empty()) {
         Report("no screenshot: nothing is on the screen yet");
         return;
     }
-    if (shownBits_ != 8) {
+    const HostFrame frame = shown_.Frame();
+    if (frame.bitsPerPixel != 8) {
         Report("no screenshot: only 8-bit pictures are saved");
         return;
     }
-    HostFrame frame;
-    frame.pixels = shown_.data();
-    frame.pitch = width_;
-    frame.width = width_;
-    frame.height = height_;
-    frame.palette = shownPalette_;
     const std::string folder = PicturesFolder();
     const std::string path = ScreenshotSave(frame, folder);
     if (path.empty()) {
@@ -199,31 +235,4 @@ void SdlScreen::SaveScreenshot() {
         return;
     }
     ReportOutput("screenshot " + path);
-}
-
-bool SdlScreen::SameAsShown(const HostFrame& frame) {
-    const size_t rowBytes = static_cast<size_t>(frame.width) * static_cast<size_t>(frame.bitsPerPixel / 8);
-    bool same = shownBits_ == frame.bitsPerPixel && shownRgbBits_ == frame.rgbBits &&
-                shown_.size() == rowBytes * static_cast<size_t>(frame.height);
-    if (same && frame.palette) {
-        same = std::memcmp(shownPalette_, frame.palette, sizeof(shownPalette_)) == 0;
-    }
-    for (int y = 0; same && y < frame.height; ++y) {
-        same = std::memcmp(shown_.data() + rowBytes * static_cast<size_t>(y),
-                           frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch, rowBytes) == 0;
-    }
-    if (same) {
-        return true;
-    }
-    shownBits_ = frame.bitsPerPixel;
-    shownRgbBits_ = frame.rgbBits;
-    shown_.resize(rowBytes * static_cast<size_t>(frame.height));
-    for (int y = 0; y < frame.height; ++y) {
-        std::memcpy(shown_.data() + rowBytes * static_cast<size_t>(y),
-                    frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch, rowBytes);
-    }
-    if (frame.palette) {
-        std::memcpy(shownPalette_, frame.palette, sizeof(shownPalette_));
-    }
-    return false;
 }

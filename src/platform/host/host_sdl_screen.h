@@ -4,17 +4,19 @@
 #pragma once
 
 #include "platform/host/host.h"
+#include "platform/services/frame_changes.h"
+#include "platform/services/picture_scaler.h"
 
 #include <cstdint>
 #include <vector>
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
+struct SDL_Surface;
+struct SDL_Rect;
 
 class SdlScreen {
 public:
-    SdlScreen() = default;
+    SdlScreen();
     SdlScreen(const SdlScreen&) = delete;
     SdlScreen& operator=(const SdlScreen&) = delete;
     ~SdlScreen();
@@ -26,9 +28,10 @@ public:
     void Close();
     bool IsOpen() const { return window_ != nullptr; }
 
-    // Shows `frame` unless it is the picture already on the screen.
+    // Shows `frame`: enlarges and sends only the parts that differ from the frame on the
+    // screen (nothing when it is the same).
     void Show(const HostFrame& frame);
-    // Draws the picture on the screen again, fitted to the window's present size.
+    // Draws the whole picture on the screen again, fitted to the window's present size.
     void Redraw();
 
     // Full screen in the desktop's own mode, or back to the window.
@@ -42,22 +45,25 @@ public:
     void SaveScreenshot();
 
 private:
-    // Compares the frame with the one on the screen, and remembers it when it differs.
-    bool SameAsShown(const HostFrame& frame);
-    // The texture to draw into the target: the picture itself, or the picture enlarged by a
-    // whole multiple, with the scale mode the last step needs.
-    SDL_Texture* SourceFor(int prescale, bool exact);
+    // The window's surface (made anew by SDL after a size change), or none (said once).
+    SDL_Surface* Surface();
+    // Plans for `surface`, draws the whole output into it and sends it.
+    void DrawAll(SDL_Surface* surface);
+    // Where the scaler draws for `surface`: its own pixels when they are 0xXXRRGGBB, otherwise
+    // a staging copy converted by Convert.
+    uint32_t* Canvas(SDL_Surface* surface, int& pitch);
+    void Convert(SDL_Surface* surface, const ScaleRect& area);
+    // True when `surface` is the one last drawn whole, at the size planned for.
+    bool IsDrawnSurface(const SDL_Surface* surface) const;
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* picture_ = nullptr;     // the frame, at its own size
-    SDL_Texture* prescaled_ = nullptr;   // the frame enlarged by `prescale_`, or none
-    int prescale_ = 0;
     int width_ = 0;
     int height_ = 0;
     bool fullscreen_ = false;
-    std::vector<uint8_t> shown_;         // the frame on the screen, rows without padding
-    uint8_t shownPalette_[1024] = {};
-    int shownBits_ = 0;
-    int shownRgbBits_ = 0;
+    ShownFrame shown_;                   // the frame on the screen
+    PictureScaler scaler_;               // its 32-bit colours, enlarged to the window
+    const SDL_Surface* drawnSurface_ = nullptr;
+    const void* drawnPixels_ = nullptr;
+    std::vector<uint32_t> staging_;
+    std::vector<SDL_Rect> sent_;         // complete where the constructor is, in the .cpp
 };

@@ -126,10 +126,15 @@ MMRESULT mmioDescend(HMMIO file, MMCKINFO* chunk, const MMCKINFO* parent, UINT f
             match = id == FOURCC_LIST && container && form == wantedType;
         }
         if (match) {
-            if (dataEnd > end || (IsContainer(id) && !container)) {
+            // The file's own RIFF chunk may claim more than the file holds (written as a stream,
+            // or cut short by one pad byte): it ends with the file. Any other chunk must fit.
+            uint32_t taken = size;
+            if (!parent && id == FOURCC_RIFF && container && dataEnd > end) {
+                taken = static_cast<uint32_t>(end - dataStart);
+            } else if (dataEnd > end || (IsContainer(id) && !container)) {
                 return MMIOERR_INVALIDFILE;
             }
-            *chunk = MMCKINFO{id, size, form, static_cast<DWORD>(dataStart), 0};
+            *chunk = MMCKINFO{id, taken, form, static_cast<DWORD>(dataStart), 0};
             file->position = container ? dataStart + 4 : dataStart;
             return MMSYSERR_NOERROR;
         }

@@ -77,7 +77,9 @@ LONG mmioRead(HMMIO file, HPSTR buffer, LONG count);
 // next chunk with `chunk->ckid` (MMIO_FINDCHUNK), or the next RIFF or LIST chunk with form
 // type `chunk->fccType` (MMIO_FINDRIFF, MMIO_FINDLIST). The search stays inside `parent` (the
 // file when nullptr). Fills `chunk`; returns MMSYSERR_NOERROR, MMIOERR_CHUNKNOTFOUND, or
-// MMIOERR_INVALIDFILE for a chunk whose stated size runs past its parent or the file.
+// MMIOERR_INVALIDFILE for a chunk whose stated size runs past its parent or the file. The
+// file's own RIFF chunk is the exception: when it claims more than the file holds (a file
+// written as a stream, or one whose last pad byte is missing), it ends with the file.
 MMRESULT mmioDescend(HMMIO file, MMCKINFO* chunk, const MMCKINFO* parent, UINT flags);
 // Moves past the end of `chunk` and its pad byte (chunks of odd size are padded to even).
 MMRESULT mmioAscend(HMMIO file, MMCKINFO* chunk, UINT flags);

@@ -136,7 +136,7 @@ TEST_F(Combat, WalkingAcrossEveryEdgePlaysEachLandscapesSong) {
         }
         return true;
     });
-    EXPECT_EQ(Songs(), (std::vector<std::string>{"MIDIFILE0.MID", "MIDIFILE1.MID", "MIDIFILE2.MID",
+    EXPECT_EQ(Songs(), (std::vector<std::string>{"Intro.mid", "MIDIFILE0.MID", "MIDIFILE1.MID", "MIDIFILE2.MID",
                                                   "MIDIFILE3.MID", "MIDIFILE4.MID", "MIDIFILE3.MID",
                                                   "MIDIFILE4.MID"}));
     // Entering the last enemy's landscape builds it, and it greets, each time.

@@ -15,6 +15,9 @@ TEST_F(ScreenFlow, MenusLeadIntoPlayAndTheIntroSongStarts) {
     ASSERT_EQ(records.size(), 8u);
     EXPECT_EQ(records[0].state.mode, MenuScreen);
     EXPECT_EQ(records[0].firstPixel, 1);
+    // Start-up's own events come with the first pass: the intro song, and no other song after.
+    EXPECT_EQ(records[0].events.song, "Intro.mid");
+    for (size_t pass = 1; pass < 5; ++pass) EXPECT_EQ(records[pass].events.song, "") << pass;
     EXPECT_EQ(records[2].state.mode, ReadyScreen);
     EXPECT_EQ(records[3].firstPixel, 2);
     EXPECT_EQ(records[5].state.mode, Playing);

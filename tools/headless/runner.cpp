@@ -50,7 +50,6 @@ bool BeforePass(uint64_t pass, void* user) {
     }
     run.host->ReleaseAllKeys();
     for (int key : keys) run.host->SetKey(key, true);
-    run.events = PassEvents{};
     run.presentsBefore = run.host->presentCount();
     return true;
 }
@@ -80,6 +79,9 @@ void AfterPass(uint64_t pass, void* user) {
     if (run.options->afterPass) {
         run.options->afterPass(pass, run.events, *run.host);
     }
+    // What happens from here to the end of the next pass belongs to that pass; the first pass
+    // also carries what start-up did (the intro song).
+    run.events = PassEvents{};
 }
 
 }  // namespace

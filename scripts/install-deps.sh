@@ -4,12 +4,13 @@ set -euo pipefail
 
 # What each is for, so that a test never leans on a package installed by hand:
 #   build: cmake make g++ pkg-config and the -dev libraries; the game's font and SoundFont
+#   the formatting check: clang-format
 #   make fuzz: clang with its fuzzer and sanitizer runtimes (libclang-rt-14-dev)
 #   smoke tests: xvfb (Xvfb), evilwm and xfonts-base (its font), x11-utils (xprop),
 #     xdotool, imagemagick (import, convert, compare, identify, montage)
 #   make valgrind and the memory-checker test: valgrind; listening to mixed audio: sox
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config clang-format
   clang libclang-rt-14-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
   libfluidsynth-dev timgm6mb-soundfont libpng-dev

@@ -15,20 +15,18 @@ if [ ! -f .clang-format ]; then
   exit 2
 fi
 
-checked=0
-unformatted=0
-while IFS= read -r file; do
-  checked=$((checked + 1))
-  if ! clang-format --style=file --dry-run --Werror "$file" >/dev/null 2>&1; then
-    unformatted=$((unformatted + 1))
-    echo "not formatted: $file"
-    clang-format --style=file "$file" | diff -u "$file" - | sed -n '3,14p'
-    echo
-  fi
-done < <(find src tools tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -type f | sort)
+mapfile -t files < <(find src tools tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -type f | sort)
+# One clang-format for the whole tree; it names every file that differs.
+mapfile -t unformatted < <(clang-format --style=file --dry-run "${files[@]}" 2>&1 |
+                           sed -n -E 's/^([^:]+):[0-9]+:[0-9]+: (warning|error):.*/\1/p' | sort -u)
 
-if [ "$unformatted" -ne 0 ]; then
-  echo "$unformatted of $checked files not formatted: fix each with \`clang-format -i FILE\`"
+for file in "${unformatted[@]}"; do
+  echo "not formatted: $file"
+  clang-format --style=file "$file" | diff -u "$file" - | sed -n '3,14p'
+  echo
+done
+if [ "${#unformatted[@]}" -ne 0 ]; then
+  echo "${#unformatted[@]} of ${#files[@]} files not formatted: fix each with \`clang-format -i FILE\`"
   exit 1
 fi
-echo "all $checked files formatted as .clang-format says"
+echo "all ${#files[@]} files formatted as .clang-format says"

@@ -26,15 +26,16 @@ namespace fs = std::filesystem;
 constexpr int32_t kControls = 0xE0;
 
 void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A 11025 Hz 8-bit mono WAV of a decaying buzz, `ms` long.
 std::vector<uint8_t> Effect(int ms, int period) {
     const uint32_t n = static_cast<uint32_t>(ms * 11025 / 1000);
-    std::vector<uint8_t> out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-                                1, 0, 1, 0, 0x11, 0x2B, 0, 0, 0x11, 0x2B, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a'};
+    std::vector<uint8_t> out = {'R',  'I',  'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V',  'E',  'f', 'm',
+                                't',  ' ',  16,  0,   0, 0, 1, 0, 1,   0,   0x11, 0x2B, 0,   0,
+                                0x11, 0x2B, 0,   0,   1, 0, 8, 0, 'd', 'a', 't',  'a'};
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(n >> (8 * i)));
     for (uint32_t i = 0; i < n; ++i) {
         const int amplitude = static_cast<int>(120 * (n - i) / n);
@@ -51,12 +52,14 @@ std::vector<uint8_t> FullSong() {
     const int beats = 180;
     for (int b = 0; b < beats; ++b) {
         const uint8_t root = static_cast<uint8_t>(48 + (b / 4 % 4) * 2);
-        const uint8_t on[] = {0x00, 0x90, static_cast<uint8_t>(root + 12), 90, 0x00, 0x90, static_cast<uint8_t>(root + 16), 90,
-                              0x00, 0x90, static_cast<uint8_t>(root + 19), 90, 0x00, 0x91, static_cast<uint8_t>(root - 12), 100,
-                              0x00, 0x99, static_cast<uint8_t>(b % 2 ? 38 : 36), 110};
-        const uint8_t off[] = {0x83, 0x60, 0x80, static_cast<uint8_t>(root + 12), 0, 0x00, 0x80, static_cast<uint8_t>(root + 16), 0,
-                               0x00, 0x80, static_cast<uint8_t>(root + 19), 0, 0x00, 0x81, static_cast<uint8_t>(root - 12), 0,
-                               0x00, 0x89, static_cast<uint8_t>(b % 2 ? 38 : 36), 0};
+        const uint8_t on[] = {
+            0x00, 0x90, static_cast<uint8_t>(root + 12),       90, 0x00, 0x90, static_cast<uint8_t>(root + 16), 90,
+            0x00, 0x90, static_cast<uint8_t>(root + 19),       90, 0x00, 0x91, static_cast<uint8_t>(root - 12), 100,
+            0x00, 0x99, static_cast<uint8_t>(b % 2 ? 38 : 36), 110};
+        const uint8_t off[] = {
+            0x83, 0x60, 0x80, static_cast<uint8_t>(root + 12),       0, 0x00, 0x80, static_cast<uint8_t>(root + 16),
+            0,    0x00, 0x80, static_cast<uint8_t>(root + 19),       0, 0x00, 0x81, static_cast<uint8_t>(root - 12),
+            0,    0x00, 0x89, static_cast<uint8_t>(b % 2 ? 38 : 36), 0};
         track.insert(track.end(), std::begin(on), std::end(on));
         track.insert(track.end(), std::begin(off), std::end(off));
     }
@@ -95,8 +98,8 @@ struct AudioScene {
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.lpszClassName = "AUDIOBENCH";
         RegisterClassExA(&windowClass);
-        MainWindowHandle = CreateWindowExA(0, "AUDIOBENCH", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
-                                           nullptr, nullptr);
+        MainWindowHandle = CreateWindowExA(0, "AUDIOBENCH", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                                           nullptr);
         SoundInit();
         MusicInit();
         song = MusicLoad("song.mid");
@@ -111,9 +114,7 @@ struct AudioScene {
         std::error_code error;
         fs::remove_all(folder, error);
     }
-    bool ready() const {
-        return song >= 0 && click >= 0 && effects.size() == 3 && effects[0] >= 0 && effects[2] >= 0;
-    }
+    bool ready() const { return song >= 0 && click >= 0 && effects.size() == 3 && effects[0] >= 0 && effects[2] >= 0; }
 
     HeadlessHost host;
     fs::path folder;
@@ -140,8 +141,8 @@ void BM_SixtySecondsOfSongAndEffects(benchmark::State& state) {
             scene.host.SleepMs(1700);
         }
     }
-    state.counters["x_real_time"] =
-        benchmark::Counter(60.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["x_real_time"] = benchmark::Counter(60.0 * static_cast<double>(state.iterations()),
+                                                       benchmark::Counter::kIsRate);
     state.counters["soundfont"] = MusicSynthSoundFont().empty() ? 0 : 1;
 }
 // Headless, all mixing runs on this thread, so the rate is taken from its processor time: a

@@ -22,8 +22,8 @@ struct MenuScene {
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.lpszClassName = "BENCH";
         RegisterClassExA(&windowClass);
-        MainWindowHandle = CreateWindowExA(0, "BENCH", "", WS_POPUP, 0, 0, 640, 480, nullptr,
-                                           nullptr, nullptr, nullptr);
+        MainWindowHandle = CreateWindowExA(0, "BENCH", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                                           nullptr);
         DisplayInit(640, 480, 8, 0);
         BitmapFile file;
         file.infoHeader.biWidth = 640;

@@ -32,8 +32,8 @@ public:
         windowClass.lpfnWndProc = MainWindowProc;
         windowClass.lpszClassName = "WINCLASS1";
         RegisterClassExA(&windowClass);
-        MainWindowHandle = CreateWindowExA(0, "WINCLASS1", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
-                                           nullptr, nullptr, nullptr, nullptr);
+        MainWindowHandle = CreateWindowExA(0, "WINCLASS1", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                                           nullptr, nullptr);
         AppInit();
         LoadCharacter(0);
         LoadCharacter(1);

@@ -19,8 +19,7 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
-using Routine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t*,
-                         int32_t);
+using Routine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t*, int32_t);
 
 // The large triangle: half the screen, cut by its diagonal.
 constexpr int kTriangle[6] = {0, 0, kWidth - 1, 0, 0, kHeight - 1};
@@ -36,8 +35,8 @@ int64_t CountDrawn(const std::vector<Pixel>& pixels) {
 int64_t TrianglePixels() {
     static const int64_t pixels = [] {
         std::vector<uint8_t> screen(kWidth * kHeight);
-        DrawTriangle8(kTriangle[0], kTriangle[1], kTriangle[2], kTriangle[3], kTriangle[4],
-                      kTriangle[5], 1, screen.data(), kWidth);
+        DrawTriangle8(kTriangle[0], kTriangle[1], kTriangle[2], kTriangle[3], kTriangle[4], kTriangle[5], 1,
+                      screen.data(), kWidth);
         return CountDrawn(screen);
     }();
     return pixels;
@@ -51,8 +50,8 @@ void FillTriangle(benchmark::State& state, Routine routine) {
     const int32_t pitch = kWidth * sizeof(Pixel);
     int32_t colour = 1;
     for (auto _ : state) {
-        routine(kTriangle[0], kTriangle[1], kTriangle[2], kTriangle[3], kTriangle[4],
-                kTriangle[5], colour, memory, pitch);
+        routine(kTriangle[0], kTriangle[1], kTriangle[2], kTriangle[3], kTriangle[4], kTriangle[5], colour, memory,
+                pitch);
         colour = colour == 1 ? 2 : 1;
         benchmark::ClobberMemory();
     }
@@ -62,12 +61,8 @@ void FillTriangle(benchmark::State& state, Routine routine) {
 }
 
 void BM_TriangleFloat8(benchmark::State& state) { FillTriangle<uint8_t>(state, DrawTriangle8); }
-void BM_TriangleFixed8(benchmark::State& state) {
-    FillTriangle<uint8_t>(state, DrawTriangleFixed8);
-}
-void BM_TriangleFloat16(benchmark::State& state) {
-    FillTriangle<uint16_t>(state, DrawTriangle16);
-}
+void BM_TriangleFixed8(benchmark::State& state) { FillTriangle<uint8_t>(state, DrawTriangleFixed8); }
+void BM_TriangleFloat16(benchmark::State& state) { FillTriangle<uint16_t>(state, DrawTriangle16); }
 
 // memset of as many pixels as the triangle covers, at 1 or 2 bytes a pixel.
 void BM_MemsetTrianglePixels(benchmark::State& state) {
@@ -102,8 +97,7 @@ void BM_ClippedLines8(benchmark::State& state) {
     std::vector<uint8_t> screen(kWidth * kHeight);
     for (auto _ : state) {
         for (size_t i = 0; i < ends.size(); i += 4) {
-            DrawClippedLine8(ends[i], ends[i + 1], ends[i + 2], ends[i + 3], 5, screen.data(),
-                             kWidth);
+            DrawClippedLine8(ends[i], ends[i + 1], ends[i + 2], ends[i + 3], 5, screen.data(), kWidth);
         }
         benchmark::ClobberMemory();
     }
@@ -115,8 +109,7 @@ void BM_FillPolygon8(benchmark::State& state) {
     std::vector<Point2D> vertices;
     for (int i = 0; i < 32; ++i) {
         const double angle = i * 2 * 3.14159265358979 / 32;
-        vertices.push_back({static_cast<float>(230 * std::cos(angle)),
-                            static_cast<float>(230 * std::sin(angle))});
+        vertices.push_back({static_cast<float>(230 * std::cos(angle)), static_cast<float>(230 * std::sin(angle))});
     }
     Polygon2D polygon{1, 32, kWidth / 2, kHeight / 2, 1, vertices.data()};
     std::vector<uint8_t> screen(kWidth * kHeight);

@@ -40,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const BITMAPINFOHEADER& info = bitmap.infoHeader;
     FUZZ_CHECK(info.biBitCount == 8 || info.biBitCount == 16);
     FUZZ_CHECK(info.biWidth > 0 && info.biHeight > 0);
-    FUZZ_CHECK(bitmap.pixels.size() ==
-               size_t(info.biWidth) * size_t(info.biHeight) * size_t(info.biBitCount / 8));
+    FUZZ_CHECK(bitmap.pixels.size() == size_t(info.biWidth) * size_t(info.biHeight) * size_t(info.biBitCount / 8));
     FUZZ_CHECK(info.biSizeImage == bitmap.pixels.size());
     UseRecord(bitmap);
 

@@ -78,8 +78,8 @@ void FuzzHeadlessMachine() {
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = "FuzzWindow";
     RegisterClassExA(&windowClass);
-    MainWindowHandle = CreateWindowExA(0, "FuzzWindow", "fuzz", WS_POPUP, 0, 0, 640, 480, nullptr,
-                                       nullptr, nullptr, nullptr);
+    MainWindowHandle = CreateWindowExA(0, "FuzzWindow", "fuzz", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                                       nullptr);
     machine = &host;
 }
 

@@ -22,11 +22,10 @@ void FuzzAdvance(uint32_t ms);
 
 // Stops the run with a message when a property every accepted input must have does not hold;
 // libFuzzer then keeps the input as a finding.
-#define FUZZ_CHECK(condition)                                                                 \
-    do {                                                                                      \
-        if (!(condition)) {                                                                   \
-            std::fprintf(stderr, "%s:%d: property does not hold: %s\n", __FILE__, __LINE__,   \
-                         #condition);                                                         \
-            std::abort();                                                                     \
-        }                                                                                     \
+#define FUZZ_CHECK(condition)                                                                            \
+    do {                                                                                                 \
+        if (!(condition)) {                                                                              \
+            std::fprintf(stderr, "%s:%d: property does not hold: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                                \
+        }                                                                                                \
     } while (0)

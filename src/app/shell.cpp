@@ -102,19 +102,15 @@ void ShellReset() {
 
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            return 0;
+        case WM_CREATE: return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(window, &paint);
             EndPaint(window, &paint);
             return 0;
         }
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -137,9 +133,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!RegisterClassExA(&windowClass)) {
         return 0;
     }
-    HWND window = CreateWindowExA(0, "WINCLASS1", "DirectDraw 8-Bit Page Scrolling Demo",
-                                  WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr, instance,
-                                  nullptr);
+    HWND window = CreateWindowExA(0, "WINCLASS1", "DirectDraw 8-Bit Page Scrolling Demo", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  640, 480, nullptr, nullptr, instance, nullptr);
     if (!window) {
         return 0;
     }

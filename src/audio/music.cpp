@@ -1,7 +1,7 @@
 #include "audio/music.h"
 
-#include "engine/main_window.h"
 #include "audio/sound.h"
+#include "engine/main_window.h"
 
 #include <filesystem>
 #include <string>
@@ -20,9 +20,7 @@ bool musicStarted = false;  // MusicInit has run since the last MusicShutdown
 std::array<std::string, MUSIC_SLOTS> fileNames;
 void (*playObserver)(int32_t) = nullptr;
 
-MidiSlot* Slot(int32_t id) {
-    return id >= 0 && id < MUSIC_SLOTS ? &MidiTable[static_cast<size_t>(id)] : nullptr;
-}
+MidiSlot* Slot(int32_t id) { return id >= 0 && id < MUSIC_SLOTS ? &MidiTable[static_cast<size_t>(id)] : nullptr; }
 
 // The slot of a loaded song, or nullptr.
 MidiSlot* SongSlot(int32_t id) {
@@ -58,8 +56,8 @@ bool SearchWorkingFolder() {
     const std::string folder = std::filesystem::current_path(error).string();
     if (error) return false;
     std::vector<WCHAR> wide(folder.size() + 1);
-    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, folder.c_str(), -1, wide.data(),
-                            static_cast<int>(wide.size())) == 0) {
+    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, folder.c_str(), -1, wide.data(), static_cast<int>(wide.size())) ==
+        0) {
         return false;
     }
     return SUCCEEDED(MusicLoader->SetSearchDirectory(GUID_DirectMusicAllTypes, wide.data(), FALSE));

@@ -19,9 +19,7 @@ bool firstInit = true;  // the DirectSound object has not been created yet
 std::array<std::string, SOUND_SLOTS> fileNames;
 void (*playObserver)(int32_t) = nullptr;
 
-SoundSlot* Slot(int32_t id) {
-    return id >= 0 && id < SOUND_SLOTS ? &SoundTable[static_cast<size_t>(id)] : nullptr;
-}
+SoundSlot* Slot(int32_t id) { return id >= 0 && id < SOUND_SLOTS ? &SoundTable[static_cast<size_t>(id)] : nullptr; }
 
 IDirectSoundBuffer* BufferOf(int32_t id) {
     const SoundSlot* slot = Slot(id);
@@ -103,8 +101,8 @@ IDirectSoundBuffer* MakeBuffer(const std::vector<uint8_t>& samples, DWORD contro
     void* first = nullptr;
     void* second = nullptr;
     DWORD firstBytes = 0, secondBytes = 0;
-    if (FAILED(buffer->Lock(0, desc.dwBufferBytes, &first, &firstBytes, &second, &secondBytes,
-                            DSBLOCK_FROMWRITECURSOR))) {
+    if (FAILED(
+            buffer->Lock(0, desc.dwBufferBytes, &first, &firstBytes, &second, &secondBytes, DSBLOCK_FROMWRITECURSOR))) {
         buffer->Release();
         return nullptr;
     }
@@ -145,8 +143,8 @@ int32_t SoundLoad(const char* fileName, int32_t controlFlags) {
     if (!read) return -1;
     IDirectSoundBuffer* buffer = MakeBuffer(wave.samples, static_cast<DWORD>(controlFlags));
     if (!buffer) return -1;
-    SoundTable[static_cast<size_t>(id)] =
-        SoundSlot{buffer, 1, wave.rate, static_cast<int32_t>(wave.samples.size()), id};
+    SoundTable[static_cast<size_t>(id)] = SoundSlot{buffer, 1, wave.rate, static_cast<int32_t>(wave.samples.size()),
+                                                    id};
     fileNames[static_cast<size_t>(id)] = name;
     return id;
 }

@@ -1,7 +1,7 @@
 #include "engine/data_folder.h"
 
-#include "build_paths.h"
 #include "platform/services/report.h"
+#include "build_paths.h"
 
 #include <filesystem>
 #include <system_error>
@@ -41,10 +41,8 @@ std::string DataFolderEnter(const char* programPath, const std::vector<std::stri
     // folder, so an installed copy finds its data wherever its prefix was moved; then the
     // folders known when it was built.
     const fs::path programFolder = ProgramFolder(programPath);
-    const fs::path candidates[] = {programFolder / "data",
-                                   programFolder.parent_path() / "share" / "gaiablade",
-                                   fs::path(GAIABLADE_INSTALL_DATA_DIR),
-                                   fs::path(GAIABLADE_BUILD_DATA_DIR)};
+    const fs::path candidates[] = {programFolder / "data", programFolder.parent_path() / "share" / "gaiablade",
+                                   fs::path(GAIABLADE_INSTALL_DATA_DIR), fs::path(GAIABLADE_BUILD_DATA_DIR)};
     for (const fs::path& folder : candidates) {
         if (Holds(folder, dataFiles.front())) {
             fs::current_path(folder, error);

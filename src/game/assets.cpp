@@ -10,12 +10,9 @@ BitmapFile ScratchBitmapFile;
 int32_t SoundIds[11];
 int32_t SongIds[7];
 
-const EffectFile GameEffects[7] = {{SoundStrike, "Sword Strike.WAV"},
-                                   {SoundClash, "Sword Clash.WAV"},
-                                   {SoundTaunt, "Enemy Taunt.WAV"},
-                                   {SoundEnemyDeath, "Enemy Death.WAV"},
-                                   {SoundGameOver, "Game Over.WAV"},
-                                   {SoundAriesGreeting, "Aries Greeting.WAV"},
+const EffectFile GameEffects[7] = {{SoundStrike, "Sword Strike.WAV"},   {SoundClash, "Sword Clash.WAV"},
+                                   {SoundTaunt, "Enemy Taunt.WAV"},     {SoundEnemyDeath, "Enemy Death.WAV"},
+                                   {SoundGameOver, "Game Over.WAV"},    {SoundAriesGreeting, "Aries Greeting.WAV"},
                                    {SoundAriesDeath, "Aries Death.WAV"}};
 
 namespace {

@@ -2,21 +2,18 @@
 
 #include "audio/sound.h"
 #include "game/assets.h"
-#include "platform/services/report.h"
 #include "gfx/colour_probe.h"
 #include "gfx/display.h"
+#include "platform/services/report.h"
 
 #include <cstdio>
 
 Sprite CharacterSprites[CHARACTER_COUNT];
 
 const CharacterDef CharacterTable[CHARACTER_COUNT] = {
-    {&CharacterSprites[0], "Gaia%d.BMP", 20, 300, false},
-    {&CharacterSprites[1], "Eris%d.BMP", 540, 300, false},
-    {&CharacterSprites[2], "Apollo%d.BMP", 540, 375, false},
-    {&CharacterSprites[3], "Medousa%d.BMP", 540, 375, false},
-    {&CharacterSprites[4], "Haides%d.BMP", 540, 410, false},
-    {&CharacterSprites[5], "Aries%d.BMP", 540, 410, true},
+    {&CharacterSprites[0], "Gaia%d.BMP", 20, 300, false},    {&CharacterSprites[1], "Eris%d.BMP", 540, 300, false},
+    {&CharacterSprites[2], "Apollo%d.BMP", 540, 375, false}, {&CharacterSprites[3], "Medousa%d.BMP", 540, 375, false},
+    {&CharacterSprites[4], "Haides%d.BMP", 540, 410, false}, {&CharacterSprites[5], "Aries%d.BMP", 540, 410, true},
 };
 
 const int32_t CharacterAnimationTable[4][10] = {
@@ -83,8 +80,8 @@ void CharacterStandOnGround(Sprite& sprite) {
     auto touchesGround = [&sprite] {
         return ColourProbe(SpriteTruncate(sprite.x + 16.0f), SpriteTruncate(sprite.y + 24.0f),
                            SpriteTruncate(sprite.x + static_cast<float>(sprite.width - 32)),
-                           SpriteTruncate(sprite.y + static_cast<float>(sprite.height - 12)),
-                           kGroundColour, kGroundColour, Display.backMemory, Display.backPitch);
+                           SpriteTruncate(sprite.y + static_cast<float>(sprite.height - 12)), kGroundColour,
+                           kGroundColour, Display.backMemory, Display.backPitch);
     };
     // Once the ground box has left the top of the screen the probe would only see the top row
     // again and again: a picture with ground colour up there must not hold the game for ever.

@@ -13,8 +13,8 @@ enum GameMode : int32_t {
 
 struct GameStateRecord {
     int32_t mode = MenuScreen;
-    int32_t level = 1;       // the enemy to fight (1-5); 0 the player struck down; 6 all beaten
-    int32_t landscape = 0;   // 0-4
+    int32_t level = 1;      // the enemy to fight (1-5); 0 the player struck down; 6 all beaten
+    int32_t landscape = 0;  // 0-4
     int32_t playerAttackTimer = 0;
     int32_t playerActed = 0;
     int32_t playerWalking = 0;

@@ -40,11 +40,11 @@ bool ReadWholeFile(const char* fileName, std::vector<uint8_t>& bytes) {
 
 // Where the pixel rows are, and how they lie in the file.
 struct PixelLayout {
-    size_t offset = 0;      // first stored row
-    size_t storedRow = 0;   // bytes per stored row, padding included
-    size_t outputRow = 0;   // bytes per row as read (before any 24-bit conversion)
+    size_t offset = 0;     // first stored row
+    size_t storedRow = 0;  // bytes per stored row, padding included
+    size_t outputRow = 0;  // bytes per row as read (before any 24-bit conversion)
     int32_t width = 0;
-    int32_t height = 0;     // rows, always positive
+    int32_t height = 0;  // rows, always positive
     bool topDown = false;
 };
 
@@ -53,14 +53,14 @@ struct PixelLayout {
 // start where the file's offset says when they fit there past the colour table; otherwise where
 // the usual layout puts them (`usualStart`: right after a full colour table), or else right after
 // the table the file states (`tableEnd`).
-bool PlanPixels(const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info, size_t usualStart,
-                size_t tableEnd, size_t fileSize, PixelLayout& layout) {
+bool PlanPixels(const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info, size_t usualStart, size_t tableEnd,
+                size_t fileSize, PixelLayout& layout) {
     const bool bitfields16 = info.biBitCount == 16 && info.biCompression == kCompressionBitfields;
     if (info.biCompression != kCompressionNone && !bitfields16) {
         return false;
     }
-    if (info.biWidth <= 0 || info.biWidth > BITMAP_MAX_SIDE || info.biHeight == 0 ||
-        info.biHeight < -BITMAP_MAX_SIDE || info.biHeight > BITMAP_MAX_SIDE) {
+    if (info.biWidth <= 0 || info.biWidth > BITMAP_MAX_SIDE || info.biHeight == 0 || info.biHeight < -BITMAP_MAX_SIDE ||
+        info.biHeight > BITMAP_MAX_SIDE) {
         return false;
     }
     layout.width = info.biWidth;
@@ -137,8 +137,7 @@ int32_t BitmapFileLoad(BitmapFile* bitmap, const char* fileName) {
     const size_t tableEnd = headersEnd + 4 * tableEntries;
     const size_t usualStart = headersEnd + (info.biBitCount == 8 ? 4 * 256 : 0);
     PixelLayout layout;
-    if (tableEnd > file.size() ||
-        !PlanPixels(bitmap->fileHeader, info, usualStart, tableEnd, file.size(), layout)) {
+    if (tableEnd > file.size() || !PlanPixels(bitmap->fileHeader, info, usualStart, tableEnd, file.size(), layout)) {
         return 0;
     }
     // A full table lies before the rows whenever there is room for one: all 256 entries are
@@ -202,8 +201,8 @@ int32_t BitmapFlipRows(uint8_t* buffer, int32_t bytesPerRow, int32_t rowCount) {
         return 0;
     }
     for (int32_t i = 0; i < rowCount; ++i) {
-        std::memcpy(buffer + static_cast<size_t>(rowCount - 1 - i) * row,
-                    copy.data() + static_cast<size_t>(i) * row, row);
+        std::memcpy(buffer + static_cast<size_t>(rowCount - 1 - i) * row, copy.data() + static_cast<size_t>(i) * row,
+                    row);
     }
     return 1;
 }

@@ -7,8 +7,8 @@ namespace {
 
 // The source rectangle of a load: a cell of the image's size on a sheet with one-pixel lines
 // (mode 0), or a pixel position. False when it does not lie wholly inside the bitmap.
-bool SourceRect(const BitmapImage& image, const BitmapFile& bitmap, int32_t column, int32_t row,
-                int32_t mode, int32_t bytesPerPixel, int64_t& left, int64_t& top) {
+bool SourceRect(const BitmapImage& image, const BitmapFile& bitmap, int32_t column, int32_t row, int32_t mode,
+                int32_t bytesPerPixel, int64_t& left, int64_t& top) {
     if (mode == 0) {
         left = int64_t{column} * (image.width + 1) + 1;
         top = int64_t{row} * (image.height + 1) + 1;
@@ -22,12 +22,11 @@ bool SourceRect(const BitmapImage& image, const BitmapFile& bitmap, int32_t colu
         return false;
     }
     const int64_t bitmapHeight = static_cast<int64_t>(bitmap.pixels.size()) / rowBytes;
-    return left >= 0 && top >= 0 && left + image.width <= bitmapWidth &&
-           top + image.height <= bitmapHeight;
+    return left >= 0 && top >= 0 && left + image.width <= bitmapWidth && top + image.height <= bitmapHeight;
 }
 
-int32_t LoadRows(BitmapImage* image, const BitmapFile* bitmap, int32_t column, int32_t row,
-                 int32_t mode, int32_t bytesPerPixel) {
+int32_t LoadRows(BitmapImage* image, const BitmapFile* bitmap, int32_t column, int32_t row, int32_t mode,
+                 int32_t bytesPerPixel) {
     if (!image || image->pixels.empty() || !bitmap || !bitmap->hasPixels()) {
         return 0;
     }
@@ -41,7 +40,8 @@ int32_t LoadRows(BitmapImage* image, const BitmapFile* bitmap, int32_t column, i
     }
     const size_t stride = static_cast<size_t>(bitmap->infoHeader.biWidth) * static_cast<size_t>(bytesPerPixel);
     for (int32_t r = 0; r < image->height; ++r) {
-        const size_t from = static_cast<size_t>(top + r) * stride + static_cast<size_t>(left) * static_cast<size_t>(bytesPerPixel);
+        const size_t from = static_cast<size_t>(top + r) * stride +
+                            static_cast<size_t>(left) * static_cast<size_t>(bytesPerPixel);
         std::memcpy(image->pixels.data() + static_cast<size_t>(r) * rowBytes, bitmap->pixels.data() + from, rowBytes);
     }
     image->attributes |= IMAGE_LOADED;
@@ -93,18 +93,15 @@ int32_t BitmapImageDestroy(BitmapImage* image) {
     return 1;
 }
 
-int32_t BitmapImageLoad(BitmapImage* image, const BitmapFile* bitmap, int32_t column, int32_t row,
-                        int32_t mode) {
+int32_t BitmapImageLoad(BitmapImage* image, const BitmapFile* bitmap, int32_t column, int32_t row, int32_t mode) {
     return LoadRows(image, bitmap, column, row, mode, 1);
 }
 
-int32_t BitmapImageLoad16(BitmapImage* image, const BitmapFile* bitmap, int32_t column,
-                          int32_t row, int32_t mode) {
+int32_t BitmapImageLoad16(BitmapImage* image, const BitmapFile* bitmap, int32_t column, int32_t row, int32_t mode) {
     return LoadRows(image, bitmap, column, row, mode, 2);
 }
 
-int32_t BitmapImageDraw(const BitmapImage* image, uint8_t* memory, int32_t pitch,
-                        int32_t transparent) {
+int32_t BitmapImageDraw(const BitmapImage* image, uint8_t* memory, int32_t pitch, int32_t transparent) {
     if (!image || !(image->attributes & IMAGE_LOADED) || !memory || !HoldsItsPixels(*image, 8)) {
         return 0;
     }
@@ -125,8 +122,7 @@ int32_t BitmapImageDraw(const BitmapImage* image, uint8_t* memory, int32_t pitch
     return 1;
 }
 
-int32_t BitmapImageDraw16(const BitmapImage* image, uint8_t* memory, int32_t pitch,
-                          int32_t transparent) {
+int32_t BitmapImageDraw16(const BitmapImage* image, uint8_t* memory, int32_t pitch, int32_t transparent) {
     if (!image || !(image->attributes & IMAGE_LOADED) || !memory || !HoldsItsPixels(*image, 16)) {
         return 0;
     }
@@ -151,9 +147,8 @@ int32_t BitmapImageDraw16(const BitmapImage* image, uint8_t* memory, int32_t pit
     return 1;
 }
 
-int32_t BitmapImageCopy(BitmapImage* destination, int32_t destX, int32_t destY,
-                        const BitmapImage* source, int32_t sourceX, int32_t sourceY, int32_t width,
-                        int32_t height) {
+int32_t BitmapImageCopy(BitmapImage* destination, int32_t destX, int32_t destY, const BitmapImage* source,
+                        int32_t sourceX, int32_t sourceY, int32_t width, int32_t height) {
     if (!destination || !source) {
         return 0;
     }
@@ -162,11 +157,10 @@ int32_t BitmapImageCopy(BitmapImage* destination, int32_t destX, int32_t destY,
     const int32_t b = source->bitsPerPixel / 8;
     auto fits = [b](const BitmapImage& image, int64_t x, int64_t y, int64_t w, int64_t h) {
         return x >= 0 && y >= 0 && w >= 0 && h >= 0 && x + w <= image.width && y + h <= image.height &&
-               (h == 0 || b * (x + w + (y + h - 1) * int64_t{image.width}) <=
-                              static_cast<int64_t>(image.pixels.size()));
+               (h == 0 ||
+                b * (x + w + (y + h - 1) * int64_t{image.width}) <= static_cast<int64_t>(image.pixels.size()));
     };
-    if (b <= 0 || !fits(*destination, destX, destY, width, height) ||
-        !fits(*source, sourceX, sourceY, width, height)) {
+    if (b <= 0 || !fits(*destination, destX, destY, width, height) || !fits(*source, sourceX, sourceY, width, height)) {
         return 0;
     }
     for (int32_t r = 0; r < height; ++r) {

@@ -26,18 +26,13 @@ int32_t BitmapImageCreate(BitmapImage* image, int32_t x, int32_t y, int32_t widt
 // Releases the pixels and empties the record; 1, or 0 for an empty record.
 int32_t BitmapImageDestroy(BitmapImage* image);
 // Copies the image's size from the bitmap at a cell (mode 0) or pixel position; 0 when refused.
-int32_t BitmapImageLoad(BitmapImage* image, const BitmapFile* bitmap, int32_t column, int32_t row,
-                        int32_t mode);
-int32_t BitmapImageLoad16(BitmapImage* image, const BitmapFile* bitmap, int32_t column,
-                          int32_t row, int32_t mode);
+int32_t BitmapImageLoad(BitmapImage* image, const BitmapFile* bitmap, int32_t column, int32_t row, int32_t mode);
+int32_t BitmapImageLoad16(BitmapImage* image, const BitmapFile* bitmap, int32_t column, int32_t row, int32_t mode);
 // Copies a loaded image into locked surface memory (colour 0 skipped when transparent != 0).
-int32_t BitmapImageDraw(const BitmapImage* image, uint8_t* memory, int32_t pitch,
-                        int32_t transparent);
-int32_t BitmapImageDraw16(const BitmapImage* image, uint8_t* memory, int32_t pitch,
-                          int32_t transparent);
+int32_t BitmapImageDraw(const BitmapImage* image, uint8_t* memory, int32_t pitch, int32_t transparent);
+int32_t BitmapImageDraw16(const BitmapImage* image, uint8_t* memory, int32_t pitch, int32_t transparent);
 // Scrolls the image horizontally by dx with wrap-around; dy alone does nothing.
 int32_t BitmapImageScroll(BitmapImage* image, int32_t dx, int32_t dy);
 // Copies a w by h rectangle between images (no clipping).
-int32_t BitmapImageCopy(BitmapImage* destination, int32_t destX, int32_t destY,
-                        const BitmapImage* source, int32_t sourceX, int32_t sourceY, int32_t width,
-                        int32_t height);
+int32_t BitmapImageCopy(BitmapImage* destination, int32_t destX, int32_t destY, const BitmapImage* source,
+                        int32_t sourceX, int32_t sourceY, int32_t width, int32_t height);

@@ -12,8 +12,8 @@ int32_t Clamp(int32_t value, int32_t size) {
 
 }  // namespace
 
-int32_t ColourProbe(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t lowColour,
-                    int32_t highColour, const uint8_t* memory, int32_t pitch) {
+int32_t ColourProbe(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t lowColour, int32_t highColour,
+                    const uint8_t* memory, int32_t pitch) {
     if (!memory || Display.screenWidth <= 0 || Display.screenHeight <= 0) {
         return 0;
     }

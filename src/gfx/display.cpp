@@ -9,13 +9,11 @@
 DisplayRecord Display;
 
 uint16_t PackRgb565(int32_t red, int32_t green, int32_t blue) {
-    return static_cast<uint16_t>((((red >> 3) & 31) << 11) + (((green >> 2) & 63) << 5) +
-                                 ((blue >> 3) & 31));
+    return static_cast<uint16_t>((((red >> 3) & 31) << 11) + (((green >> 2) & 63) << 5) + ((blue >> 3) & 31));
 }
 
 uint16_t PackRgb555(int32_t red, int32_t green, int32_t blue) {
-    return static_cast<uint16_t>((((red >> 3) & 31) << 10) + (((green >> 3) & 31) << 5) +
-                                 ((blue >> 3) & 31));
+    return static_cast<uint16_t>((((red >> 3) & 31) << 10) + (((green >> 3) & 31) << 5) + ((blue >> 3) & 31));
 }
 
 void DisplayReset() { Display = DisplayRecord{}; }
@@ -77,13 +75,12 @@ int32_t DisplayInit(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t
             return 0;
         }
     } else {
-        const DWORD level = DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE |
-                            DDSCL_ALLOWMODEX | DDSCL_MULTITHREADED;
+        const DWORD level = DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE | DDSCL_ALLOWMODEX |
+                            DDSCL_MULTITHREADED;
         if (FAILED(Display.directDraw->SetCooperativeLevel(MainWindowHandle, level))) {
             return 0;
         }
-        if (FAILED(Display.directDraw->SetDisplayMode(static_cast<DWORD>(width),
-                                                      static_cast<DWORD>(height),
+        if (FAILED(Display.directDraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
                                                       static_cast<DWORD>(bitsPerPixel), 0, 0))) {
             return 0;
         }
@@ -146,7 +143,7 @@ int32_t DisplayInit(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t
 }
 
 int32_t DisplayShutdown() {
-    IUnknown* objects[] = {Display.backClipper, Display.windowClipper, Display.palette,
+    IUnknown* objects[] = {Display.backClipper, Display.windowClipper,  Display.palette,
                            Display.backSurface, Display.primarySurface, Display.directDraw};
     for (IUnknown* object : objects) {
         if (object) {
@@ -156,8 +153,7 @@ int32_t DisplayShutdown() {
     return 1;
 }
 
-IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t count,
-                                         const RECT* rectangles) {
+IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t count, const RECT* rectangles) {
     IDirectDrawClipper* clipper = nullptr;
     if (!Display.directDraw || count < 0 || (count > 0 && !rectangles) ||
         FAILED(Display.directDraw->CreateClipper(0, &clipper, nullptr))) {
@@ -181,16 +177,14 @@ IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t c
         bound.right = std::max(bound.right, r.right);
         bound.bottom = std::max(bound.bottom, r.bottom);
     }
-    if (FAILED(clipper->SetClipList(region, 0)) || !surface ||
-        FAILED(surface->SetClipper(clipper))) {
+    if (FAILED(clipper->SetClipList(region, 0)) || !surface || FAILED(surface->SetClipper(clipper))) {
         clipper->Release();
         return nullptr;
     }
     return clipper;
 }
 
-IDirectDrawSurface7* DisplayCreateSurface(int32_t width, int32_t height, int32_t memoryFlags,
-                                          int32_t colourKey) {
+IDirectDrawSurface7* DisplayCreateSurface(int32_t width, int32_t height, int32_t memoryFlags, int32_t colourKey) {
     if (!Display.directDraw) {
         return nullptr;
     }
@@ -220,8 +214,7 @@ int32_t DisplayFlip() {
     if (!Display.windowed) {
         constexpr int kFlipAttempts = 100;
         for (int attempt = 0; attempt < kFlipAttempts; ++attempt) {
-            if (Display.primarySurface &&
-                SUCCEEDED(Display.primarySurface->Flip(nullptr, DDFLIP_WAIT))) {
+            if (Display.primarySurface && SUCCEEDED(Display.primarySurface->Flip(nullptr, DDFLIP_WAIT))) {
                 break;
             }
         }

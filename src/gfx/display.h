@@ -39,11 +39,9 @@ int32_t DisplayInit(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t
 // Releases the clippers, palette, surfaces and DirectDraw object that are present; returns 1.
 int32_t DisplayShutdown();
 // Makes a clipper with `count` rectangles and attaches it to `surface`; the clipper or nullptr.
-IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t count,
-                                         const RECT* rectangles);
+IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t count, const RECT* rectangles);
 // Makes an off-screen surface with a source colour key; the surface or nullptr.
-IDirectDrawSurface7* DisplayCreateSurface(int32_t width, int32_t height, int32_t memoryFlags,
-                                          int32_t colourKey);
+IDirectDrawSurface7* DisplayCreateSurface(int32_t width, int32_t height, int32_t memoryFlags, int32_t colourKey);
 // Presents the back surface; 0 while a surface is locked (or when a windowed blit fails).
 int32_t DisplayFlip();
 // Fills `rect` of `surface` (all of it when rect is nullptr) with the low 16 bits of colour; 1.

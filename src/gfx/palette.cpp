@@ -184,20 +184,15 @@ int32_t PaletteBlink(int32_t operation, const BlinkEntry* entry, int32_t id) {
         blinkTableCleared = true;
     }
     switch (operation) {
-        case BLINK_ADD:
-            return BlinkAdd(entry);
+        case BLINK_ADD: return BlinkAdd(entry);
         case BLINK_REMOVE:
             if (!ValidIndex(id) || BlinkTable[id].phase == 0) {
                 return -1;
             }
             BlinkTable[id] = BlinkEntry{};
             return id;
-        case BLINK_CHANGE:
-            return BlinkChange(entry, id);
-        case BLINK_STEP:
-            BlinkStep();
-            return 1;
-        default:
-            return 1;
+        case BLINK_CHANGE: return BlinkChange(entry, id);
+        case BLINK_STEP: BlinkStep(); return 1;
+        default: return 1;
     }
 }

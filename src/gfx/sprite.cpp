@@ -24,8 +24,8 @@ int32_t ListEntry(const std::vector<int32_t>& list, int32_t index) {
     return index >= 0 && static_cast<size_t>(index) < list.size() ? list[static_cast<size_t>(index)] : -1;
 }
 
-int32_t LoadFrameRows(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX,
-                      int32_t cellY, int32_t mode, int32_t bytesPerPixel) {
+int32_t LoadFrameRows(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX, int32_t cellY,
+                      int32_t mode, int32_t bytesPerPixel) {
     if (!sprite || !bitmap || !bitmap->hasPixels() || frame < 0 || frame >= sprite->frameCount ||
         frame >= SPRITE_MAX_FRAMES || !sprite->frames[static_cast<size_t>(frame)]) {
         return 0;
@@ -38,8 +38,7 @@ int32_t LoadFrameRows(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, i
     }
     const int64_t rows = static_cast<int64_t>(bitmap->pixels.size()) / stride;
     // A rectangle that leaves the picture is refused rather than read past its pixels.
-    if (left < 0 || top < 0 || left + sprite->width > bitmap->infoHeader.biWidth ||
-        top + sprite->height > rows) {
+    if (left < 0 || top < 0 || left + sprite->width > bitmap->infoHeader.biWidth || top + sprite->height > rows) {
         return 0;
     }
     IDirectDrawSurface7* surface = sprite->frames[static_cast<size_t>(frame)];
@@ -75,11 +74,10 @@ int32_t DrawTo(Sprite* sprite, float right, float bottom, IDirectDrawSurface7* s
         !surface) {
         return 0;
     }
-    RECT dest{SpriteTruncate(sprite->x), SpriteTruncate(sprite->y), SpriteTruncate(right),
-              SpriteTruncate(bottom)};
+    RECT dest{SpriteTruncate(sprite->x), SpriteTruncate(sprite->y), SpriteTruncate(right), SpriteTruncate(bottom)};
     RECT source{0, 0, sprite->width, sprite->height};
-    const HRESULT result = surface->Blt(&dest, sprite->frames[static_cast<size_t>(sprite->currentFrame)],
-                                        &source, DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
+    const HRESULT result = surface->Blt(&dest, sprite->frames[static_cast<size_t>(sprite->currentFrame)], &source,
+                                        DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
     return FAILED(result) ? 0 : 1;
 }
 
@@ -102,9 +100,8 @@ bool SpriteHoldsFrames(const Sprite& sprite) {
     return false;
 }
 
-int32_t SpriteCreate(Sprite* sprite, int32_t x, int32_t y, int32_t width, int32_t height,
-                     int32_t frameCount, int32_t attributes, int32_t memoryFlags,
-                     int32_t colourKey, int32_t bitsPerPixel) {
+int32_t SpriteCreate(Sprite* sprite, int32_t x, int32_t y, int32_t width, int32_t height, int32_t frameCount,
+                     int32_t attributes, int32_t memoryFlags, int32_t colourKey, int32_t bitsPerPixel) {
     if (!sprite || frameCount < 0 || frameCount > SPRITE_MAX_FRAMES) {
         return 0;
     }
@@ -171,13 +168,13 @@ int32_t SpriteDestroy(Sprite* sprite) {
     return 1;
 }
 
-int32_t SpriteLoadFrame(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX,
-                        int32_t cellY, int32_t mode) {
+int32_t SpriteLoadFrame(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX, int32_t cellY,
+                        int32_t mode) {
     return LoadFrameRows(sprite, bitmap, frame, cellX, cellY, mode, 1);
 }
 
-int32_t SpriteLoadFrame16(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX,
-                          int32_t cellY, int32_t mode) {
+int32_t SpriteLoadFrame16(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX, int32_t cellY,
+                          int32_t mode) {
     return LoadFrameRows(sprite, bitmap, frame, cellX, cellY, mode, 2);
 }
 
@@ -316,21 +313,19 @@ int32_t SpriteShow(Sprite* sprite) {
 
 int32_t SpriteDraw(Sprite* sprite, IDirectDrawSurface7* surface) {
     if (!sprite) return 0;
-    return DrawTo(sprite, static_cast<float>(sprite->width) + sprite->x,
-                  static_cast<float>(sprite->height) + sprite->y, surface);
+    return DrawTo(sprite, static_cast<float>(sprite->width) + sprite->x, static_cast<float>(sprite->height) + sprite->y,
+                  surface);
 }
 
-int32_t SpriteDrawScaled(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeight,
-                         IDirectDrawSurface7* surface) {
+int32_t SpriteDrawScaled(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeight, IDirectDrawSurface7* surface) {
     if (!sprite) return 0;
-    return DrawTo(sprite, static_cast<float>(drawnWidth) + sprite->x,
-                  static_cast<float>(drawnHeight) + sprite->y, surface);
+    return DrawTo(sprite, static_cast<float>(drawnWidth) + sprite->x, static_cast<float>(drawnHeight) + sprite->y,
+                  surface);
 }
 
 int32_t SpriteDraw16(Sprite* sprite, IDirectDrawSurface7* surface) { return SpriteDraw(sprite, surface); }
 
-int32_t SpriteDrawScaled16(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeight,
-                           IDirectDrawSurface7* surface) {
+int32_t SpriteDrawScaled16(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeight, IDirectDrawSurface7* surface) {
     return SpriteDrawScaled(sprite, drawnWidth, drawnHeight, surface);
 }
 

@@ -53,19 +53,18 @@ struct Sprite {
 
 // Creates frameCount (at most 64) colour-keyed frame surfaces; releases what the record held
 // before. 0 when refused or when DirectDraw refuses a surface (the ones made stay).
-int32_t SpriteCreate(Sprite* sprite, int32_t x, int32_t y, int32_t width, int32_t height,
-                     int32_t frameCount, int32_t attributes, int32_t memoryFlags,
-                     int32_t colourKey, int32_t bitsPerPixel);
+int32_t SpriteCreate(Sprite* sprite, int32_t x, int32_t y, int32_t width, int32_t height, int32_t frameCount,
+                     int32_t attributes, int32_t memoryFlags, int32_t colourKey, int32_t bitsPerPixel);
 // Copies `source` into `destination`, which shares its frames and animations (SPRITE_CLONE).
 int32_t SpriteClone(Sprite* source, Sprite* destination);
 // Empties the frame and animation slots, releasing what the record holds; 1.
 int32_t SpriteDestroy(Sprite* sprite);
 // Copies one cell (mode 0) or pixel rectangle of an 8-bit bitmap into a frame; 0 when refused.
-int32_t SpriteLoadFrame(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX,
-                        int32_t cellY, int32_t mode);
+int32_t SpriteLoadFrame(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX, int32_t cellY,
+                        int32_t mode);
 // The same for a 16-bit bitmap.
-int32_t SpriteLoadFrame16(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX,
-                          int32_t cellY, int32_t mode);
+int32_t SpriteLoadFrame16(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, int32_t cellX, int32_t cellY,
+                          int32_t mode);
 // Stores a list of `count` frame numbers as animation `animation`; 0 when refused.
 int32_t SpriteLoadAnimation(Sprite* sprite, int32_t animation, int32_t count, const int32_t* list);
 // Selects an animation and restarts its list (the frame shown stays until the next step).
@@ -83,11 +82,9 @@ int32_t SpriteShow(Sprite* sprite);
 // Draws the current frame with its colour key; 1 when hidden; 0 for no frame or a failed blit.
 int32_t SpriteDraw(Sprite* sprite, IDirectDrawSurface7* surface);
 // Draws the current frame stretched to the given size.
-int32_t SpriteDrawScaled(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeight,
-                         IDirectDrawSurface7* surface);
+int32_t SpriteDrawScaled(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeight, IDirectDrawSurface7* surface);
 int32_t SpriteDraw16(Sprite* sprite, IDirectDrawSurface7* surface);
-int32_t SpriteDrawScaled16(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeight,
-                           IDirectDrawSurface7* surface);
+int32_t SpriteDrawScaled16(Sprite* sprite, int32_t drawnWidth, int32_t drawnHeight, IDirectDrawSurface7* surface);
 // 1 when the two sprites' reduced boxes overlap, else 0.
 int32_t SpritesCollide(const Sprite* first, const Sprite* second);
 // Does nothing; returns 1.

@@ -2,8 +2,7 @@
 
 #include "gfx/palette.h"
 
-int32_t SurfaceDrawText(const char* text, int32_t x, int32_t y, COLORREF colour,
-                        IDirectDrawSurface7* surface) {
+int32_t SurfaceDrawText(const char* text, int32_t x, int32_t y, COLORREF colour, IDirectDrawSurface7* surface) {
     HDC dc = nullptr;
     if (!surface || !text || FAILED(surface->GetDC(&dc))) {
         return 0;
@@ -18,8 +17,7 @@ int32_t SurfaceDrawText(const char* text, int32_t x, int32_t y, COLORREF colour,
 int32_t SurfaceDrawTextIndexed(const char* text, int32_t x, int32_t y, int32_t paletteIndex,
                                IDirectDrawSurface7* surface) {
     const PALETTEENTRY& entry = PaletteTable[paletteIndex & 0xFF];
-    const COLORREF colour = static_cast<COLORREF>(entry.peRed) |
-                            (static_cast<COLORREF>(entry.peGreen) << 8) |
+    const COLORREF colour = static_cast<COLORREF>(entry.peRed) | (static_cast<COLORREF>(entry.peGreen) << 8) |
                             (static_cast<COLORREF>(entry.peBlue) << 16);
     return SurfaceDrawText(text, x, y, colour, surface);
 }

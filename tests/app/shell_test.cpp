@@ -1,7 +1,7 @@
 #include "app/shell.h"
 
-#include "game/game_state.h"
 #include "engine/main_window.h"
+#include "game/game_state.h"
 #include "gfx/display.h"
 #include "gfx/palette.h"
 #include "platform/win/com.h"
@@ -85,8 +85,8 @@ TEST_F(ShellTest, PaintingValidatesTheWindowAndDrawsNothing) {
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.lpszClassName = "PAINTED";
     ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    HWND window = CreateWindowExA(0, "PAINTED", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "PAINTED", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                                  nullptr);
     ASSERT_NE(window, nullptr);
     const uint64_t shown = host.presentCount();
     EXPECT_EQ(MainWindowProc(window, WM_PAINT, 0, 0), 0);

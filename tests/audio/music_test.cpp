@@ -3,8 +3,8 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "engine/main_window.h"
-#include "support/engine_support.h"
 #include "platform/services/mixer.h"
+#include "support/engine_support.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ protected:
         started.clear();
         ASSERT_EQ(SoundInit(), 1);
         ASSERT_EQ(MusicInit(), 1);
-        Write("long.mid", media::Song(40));    // ten seconds
-        Write("short.mid", media::Song(2));    // half a second
+        Write("long.mid", media::Song(40));  // ten seconds
+        Write("short.mid", media::Song(2));  // half a second
     }
     int32_t State(int32_t id) const { return MidiTable[static_cast<size_t>(id)].state; }
 };
@@ -29,7 +29,7 @@ TEST_F(MusicTest, LoadsTakeTheLowestFreeSlotsAndFailuresTakeNone) {
     for (const char* bad : {"bad.mid", "missing.mid", static_cast<const char*>(nullptr)}) EXPECT_EQ(MusicLoad(bad), -1);
     EXPECT_EQ(MusicLoad(std::string(300, 'a').c_str()), -1);  // longer than a file name may be
     const char* names[] = {"MIDIFILE0.MID", "MIDIFILE1.MID", "MIDIFILE2.MID", "MIDIFILE3.MID",
-                           "MIDIFILE4.MID", "Intro.mid", "Ending.mid"};
+                           "MIDIFILE4.MID", "Intro.mid",     "Ending.mid"};
     for (int i = 0; i < 7; ++i) {
         Write(names[i], media::Song(i + 1));
         EXPECT_EQ(MusicLoad(names[i]), i);
@@ -85,7 +85,7 @@ TEST_F(MusicTest, ASongThatHasEndedReportsNotPlaying) {
     ASSERT_EQ(MusicPlay(id), 1);
     Advance(200);
     EXPECT_EQ(MusicStatus(id), MUSIC_PLAYING);
-    Advance(4000);  // its end, and the last notes' release
+    Advance(4000);                        // its end, and the last notes' release
     EXPECT_EQ(State(id), MUSIC_PLAYING);  // until asked
     EXPECT_EQ(MusicStatus(id), MUSIC_STOPPED);
     EXPECT_EQ(State(id), MUSIC_STOPPED);

@@ -3,9 +3,9 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "engine/main_window.h"
-#include "support/engine_support.h"
 #include "platform/services/mixer.h"
 #include "platform/win/mmio.h"
+#include "support/engine_support.h"
 
 #include <climits>
 
@@ -43,8 +43,8 @@ protected:
 };
 
 TEST_F(SoundTest, LoadsTakeTheLowestFreeSlotsInOrder) {
-    const char* names[] = {"Sword Strike.WAV", "Sword Clash.WAV", "Enemy Taunt.WAV", "Enemy Death.WAV",
-                           "Game Over.WAV", "Aries Greeting.WAV", "Aries Death.WAV"};
+    const char* names[] = {"Sword Strike.WAV", "Sword Clash.WAV",    "Enemy Taunt.WAV", "Enemy Death.WAV",
+                           "Game Over.WAV",    "Aries Greeting.WAV", "Aries Death.WAV"};
     for (int i = 0; i < 7; ++i) Write(names[i], Wav(media::Square(100 + static_cast<size_t>(i))));
     // Other chunks before and between, a 16-byte format chunk, and odd sizes padded.
     const std::vector<uint8_t> samples = media::Level(103, 192);
@@ -194,7 +194,7 @@ TEST_F(SoundTest, AReplicaSharesTheSamplesAndPlaysBesideItsSource) {
     ASSERT_EQ(SoundPlay(0, 0, 0, 0, 0), 1);
     ASSERT_EQ(SoundPlay(1, 0, 0, 0, 0), 1);
     Advance(200);
-    EXPECT_EQ(host.audio()[0], 32767);  // both at +0.5
+    EXPECT_EQ(host.audio()[0], 32767);                          // both at +0.5
     EXPECT_EQ(host.audio()[2 * (500 * kStretch + 10)], 16384);  // the faster source is over
 }
 

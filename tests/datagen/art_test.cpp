@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "art/ground.h"
-#include "art/landscapes.h"
 #include "art/icon.h"
+#include "art/landscapes.h"
 #include "art/palette.h"
 #include "art/quantise.h"
 #include "art/sprite_painter.h"
@@ -17,9 +17,9 @@ namespace {
 
 double Luma(Rgb c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; }
 
-const Ramp kRamps[] = {ramp::kGrey, ramp::kSkin, ramp::kGold, ramp::kSteel, ramp::kRed, ramp::kGreen,
-                       ramp::kBlue, ramp::kEarth, ramp::kViolet, ramp::kTeal, ramp::kDawn, ramp::kFire,
-                       ramp::kStone, ramp::kHaze, ramp::kOlive, ramp::kWood};
+const Ramp kRamps[] = {ramp::kGrey,  ramp::kSkin,  ramp::kGold,   ramp::kSteel, ramp::kRed,  ramp::kGreen,
+                       ramp::kBlue,  ramp::kEarth, ramp::kViolet, ramp::kTeal,  ramp::kDawn, ramp::kFire,
+                       ramp::kStone, ramp::kHaze,  ramp::kOlive,  ramp::kWood};
 
 }  // namespace
 
@@ -123,7 +123,7 @@ TEST(Icon, ShowsTheHeroOverTheSkyWithoutGroundColour) {
         EXPECT_NE(index, datagen::kTransparent);
         hero += index >= datagen::ramp::kSkin.first && index < datagen::ramp::kSkin.first + 16;
     }
-    EXPECT_GT(hero, 500);  // the hero's skin, at three times its sprite size
+    EXPECT_GT(hero, 500);                                   // the hero's skin, at three times its sprite size
     EXPECT_NE(icon.At(0, datagen::kIconSize - 1), topSky);  // the sky darkens upwards
 }
 

@@ -103,7 +103,8 @@ TEST(PackLandscapes, MeetTheNextLandscapeAtTheSameHeight) {
         const std::vector<int> left = GroundTops(LoadBitmap(LandscapeNames()[i]));
         const std::vector<int> right = GroundTops(LoadBitmap(LandscapeNames()[i + 1]));
         // Leaving at x 604 the probe covers columns 620..639; arriving at x -36, columns 0..4.
-        EXPECT_NEAR(HighestGround(left, 620, 639), HighestGround(right, 0, 4), 3) << "landscapes " << i + 1 << " and " << i + 2;
+        EXPECT_NEAR(HighestGround(left, 620, 639), HighestGround(right, 0, 4), 3)
+            << "landscapes " << i + 1 << " and " << i + 2;
     }
 }
 

@@ -64,7 +64,8 @@ TEST(DatagenComposer, KeepsEveryPitchedNoteInTheKey) {
         const Song song = Compose(plan);
         for (const Part& part : song.parts) {
             if (part.channel == kDrumChannel) continue;
-            for (const Note& n : part.notes) EXPECT_TRUE(inKey.count(n.key % 12)) << part.name << " plays " << int(n.key);
+            for (const Note& n : part.notes)
+                EXPECT_TRUE(inKey.count(n.key % 12)) << part.name << " plays " << int(n.key);
         }
     }
 }

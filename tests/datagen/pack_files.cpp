@@ -38,12 +38,13 @@ std::vector<std::string> SheetNames() {
 }
 
 std::vector<std::string> EffectNames() {
-    return {"Sword Strike.WAV", "Sword Clash.WAV", "Enemy Taunt.WAV", "Enemy Death.WAV",
+    return {"Sword Strike.WAV", "Sword Clash.WAV",    "Enemy Taunt.WAV", "Enemy Death.WAV",
             "Game Over.WAV",    "Aries Greeting.WAV", "Aries Death.WAV"};
 }
 
 std::vector<std::string> SongNames() {
-    return {"MIDIFILE0.MID", "MIDIFILE1.MID", "MIDIFILE2.MID", "MIDIFILE3.MID", "MIDIFILE4.MID", "Intro.mid", "Ending.mid"};
+    return {"MIDIFILE0.MID", "MIDIFILE1.MID", "MIDIFILE2.MID", "MIDIFILE3.MID",
+            "MIDIFILE4.MID", "Intro.mid",     "Ending.mid"};
 }
 
 std::vector<std::string> AllNames() {
@@ -76,8 +77,7 @@ Bitmap ParseBitmap(const Bytes& f) {
     bmp.sizeImage = U32(f, 34);
     bmp.colorsUsed = U32(f, 46);
     const std::size_t pixelBytes = static_cast<std::size_t>(bmp.width) * std::max(bmp.height, 0);
-    if (U32(f, 14) != 40 || bmp.bitCount != 8 || bmp.width <= 0 || bmp.height <= 0 ||
-        f.size() != 1078 + pixelBytes) {
+    if (U32(f, 14) != 40 || bmp.bitCount != 8 || bmp.width <= 0 || bmp.height <= 0 || f.size() != 1078 + pixelBytes) {
         ADD_FAILURE() << "unexpected bitmap layout " << bmp.width << "x" << bmp.height << " bits " << bmp.bitCount;
         return {};
     }
@@ -120,7 +120,8 @@ Wave ParseWave(const Bytes& f) {
             w.blockAlign = static_cast<int>(U16(f, at + 20));
             w.bitsPerSample = static_cast<int>(U16(f, at + 22));
         } else if (Tag(f, at, "data")) {
-            w.samples.assign(f.begin() + static_cast<std::ptrdiff_t>(at + 8), f.begin() + static_cast<std::ptrdiff_t>(at + 8 + size));
+            w.samples.assign(f.begin() + static_cast<std::ptrdiff_t>(at + 8),
+                             f.begin() + static_cast<std::ptrdiff_t>(at + 8 + size));
         }
         at += 8 + size + (size % 2);
     }
@@ -158,7 +159,8 @@ MidiTrack ParseTrack(const Bytes& f, std::size_t at, std::size_t end) {
         if (status == 0xFF) {
             e.metaType = f[at++];
             const std::uint32_t length = ReadVarLen(f, at, end);
-            e.data.assign(f.begin() + static_cast<std::ptrdiff_t>(at), f.begin() + static_cast<std::ptrdiff_t>(at + length));
+            e.data.assign(f.begin() + static_cast<std::ptrdiff_t>(at),
+                          f.begin() + static_cast<std::ptrdiff_t>(at + length));
             at += length;
             ended = e.metaType == 0x2F;
         } else {
@@ -204,7 +206,8 @@ double MidiSeconds(const MidiFile& midi) {
     std::uint32_t last = 0;
     for (const MidiTrack& t : midi.tracks)
         for (const MidiEvent& e : t.events) {
-            if (e.status == 0xFF && e.metaType == 0x51) tempo[e.tick] = (e.data[0] << 16) | (e.data[1] << 8) | e.data[2];
+            if (e.status == 0xFF && e.metaType == 0x51)
+                tempo[e.tick] = (e.data[0] << 16) | (e.data[1] << 8) | e.data[2];
             last = std::max(last, e.tick);
         }
     double seconds = 0;

@@ -17,7 +17,9 @@ const char* kFighters[6] = {"Gaia", "Eris", "Apollo", "Medousa", "Haides", "Arie
 struct Cell {
     std::vector<int> pixels;
     int At(int x, int y) const { return pixels[y * kCellW + x]; }
-    bool Empty() const { return std::all_of(pixels.begin(), pixels.end(), [](int p) { return p == 0; }); }
+    bool Empty() const {
+        return std::all_of(pixels.begin(), pixels.end(), [](int p) { return p == 0; });
+    }
     int Lowest() const {
         for (int y = kCellH - 1; y >= 0; --y)
             for (int x = 0; x < kCellW; ++x)
@@ -145,7 +147,8 @@ TEST(PackSheets, FacePlayerRightAndEnemiesLeft) {
 TEST(PackSheets, AnimateWalkStrikeAndParryWithDifferentPictures) {
     for (const char* who : kFighters) {
         std::set<std::vector<int>> distinct;
-        for (int f : {0, 1, 2, 6, 7, 8, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23}) distinct.insert(Frame(who, f).pixels);
+        for (int f : {0, 1, 2, 6, 7, 8, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23})
+            distinct.insert(Frame(who, f).pixels);
         EXPECT_EQ(distinct.size(), 18u) << who;
     }
 }

@@ -32,8 +32,14 @@ TEST_F(FrameClockTest, WaitSleepsRatherThanSpinsTheWholeTime) {
     // Every host call that passes time either sleeps or spins; the wait must mostly sleep.
     class CountingHost : public HeadlessHost {
     public:
-        void SleepMs(uint32_t ms) override { sleeps += 1; HeadlessHost::SleepMs(ms); }
-        void SpinPause() override { spins += 1; HeadlessHost::SpinPause(); }
+        void SleepMs(uint32_t ms) override {
+            sleeps += 1;
+            HeadlessHost::SleepMs(ms);
+        }
+        void SpinPause() override {
+            spins += 1;
+            HeadlessHost::SpinPause();
+        }
         int sleeps = 0;
         int spins = 0;
     } counting;

@@ -28,7 +28,8 @@ std::vector<Case> AllCases() {
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
     std::string name = std::string(FaultName(info.param.fault)) + "_" + info.param.file;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 }
 

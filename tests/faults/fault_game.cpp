@@ -67,8 +67,7 @@ std::vector<uint8_t> FaultyBytes(const std::string& name, Fault fault) {
     const fs::path pack = BuiltDataPack();
     std::vector<uint8_t> bytes = ReadBytes((pack / name).string());
     switch (fault) {
-        case Fault::Missing:
-            return {};
+        case Fault::Missing: return {};
         case Fault::Truncated:
             // Half: the headers stay, what they promise does not.
             bytes.resize(bytes.size() / 2);
@@ -78,8 +77,7 @@ std::vector<uint8_t> FaultyBytes(const std::string& name, Fault fault) {
             for (uint8_t& b : bytes) b = static_cast<uint8_t>(random());
             return bytes;
         }
-        case Fault::OtherFormat:
-            return ReadBytes((pack / OtherFormatSource(name)).string());
+        case Fault::OtherFormat: return ReadBytes((pack / OtherFormatSource(name)).string());
     }
     return bytes;
 }

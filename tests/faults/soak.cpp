@@ -38,8 +38,7 @@ std::vector<int> RandomKeys(std::mt19937& random) {
         int code;
         unsigned oneIn;
     };
-    static const Key keys[] = {{'N', 4}, {VK_DECIMAL, 8}, {VK_SPACE, 4},
-                               {VK_LEFT, 8}, {VK_RIGHT, 2},  {VK_CONTROL, 4}};
+    static const Key keys[] = {{'N', 4}, {VK_DECIMAL, 8}, {VK_SPACE, 4}, {VK_LEFT, 8}, {VK_RIGHT, 2}, {VK_CONTROL, 4}};
     std::vector<int> held;
     for (const Key& key : keys) {
         if (random() % key.oneIn == 0) held.push_back(key.code);
@@ -89,10 +88,11 @@ TEST(Soak, TwoHundredThousandPassesOfRandomKeys) {
         });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long endKiB = ResidentKiB();
-    std::printf("soak: %llu passes (%llu games started) in %.1f s; resident %ld KiB after %llu passes, "
-                "%ld KiB at most after that, %ld KiB at the end\n",
-                static_cast<unsigned long long>(run.passes), static_cast<unsigned long long>(games), seconds,
-                warmKiB, static_cast<unsigned long long>(kWarmUp), peakKiB, endKiB);
+    std::printf(
+        "soak: %llu passes (%llu games started) in %.1f s; resident %ld KiB after %llu passes, "
+        "%ld KiB at most after that, %ld KiB at the end\n",
+        static_cast<unsigned long long>(run.passes), static_cast<unsigned long long>(games), seconds, warmKiB,
+        static_cast<unsigned long long>(kWarmUp), peakKiB, endKiB);
     EXPECT_EQ(run.result, 0);
     EXPECT_EQ(run.passes, kPasses);
     EXPECT_FALSE(run.quitByItself);

@@ -73,7 +73,7 @@ TEST_F(CharactersTest, StandingComesToRestOnePixelAboveTheGround) {
     EXPECT_FLOAT_EQ(player.y, 300.0f);  // y + 62 is the row above the ground top, 363
     CharacterStandOnGround(player);
     EXPECT_FLOAT_EQ(player.y, 300.0f);  // level ground: sink one, climb one
-    PaintBack(11, 340);                  // a rise is climbed at once
+    PaintBack(11, 340);                 // a rise is climbed at once
     CharacterStandOnGround(player);
     EXPECT_FLOAT_EQ(player.y, 277.0f);
 }

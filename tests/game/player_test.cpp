@@ -38,7 +38,7 @@ TEST_F(PlayerTest, CannotPassTheCurrentEnemy) {
     player.x = enemy.x - 30.0f;
     Step({VK_RIGHT});
     EXPECT_FLOAT_EQ(player.x, 510.0f);
-    EXPECT_EQ(GameState.playerActed, 0);   // a refused step is no action
+    EXPECT_EQ(GameState.playerActed, 0);    // a refused step is no action
     EXPECT_EQ(GameState.playerWalking, 1);  // but the walk plays in place
     EXPECT_EQ(player.currentAnimation, Advance);
     player.x = enemy.x + 10.0f;  // an enemy on the left refuses the step too

@@ -54,8 +54,7 @@ TEST_F(BitmapFileTest, PaddedRowsAndTopDownFilesAreReadCorrectly) {
     auto topDown = bytes;
     Patch32(topDown, 22, static_cast<uint32_t>(-3));
     Patch32(topDown, 34, 0);
-    for (int row = 0; row < 3; ++row)
-        std::memcpy(&topDown[1078 + 8 * row], &pixels[static_cast<size_t>(5 * row)], 5);
+    for (int row = 0; row < 3; ++row) std::memcpy(&topDown[1078 + 8 * row], &pixels[static_cast<size_t>(5 * row)], 5);
     ASSERT_EQ(LoadBytes(topDown), 1);
     EXPECT_EQ(bitmap.pixels, pixels);
     EXPECT_EQ(bitmap.infoHeader.biHeight, 3);
@@ -105,7 +104,12 @@ TEST_F(BitmapFileTest, RefusalsLeaveThePixelsAsTheyWere) {
 
 TEST_F(BitmapFileTest, HostileHeadersAreRefused) {
     const auto good = Bitmap8Bytes(8, 8, Picture(8, 8));
-    struct Case { const char* what; size_t at; uint32_t value; bool wide; };
+    struct Case {
+        const char* what;
+        size_t at;
+        uint32_t value;
+        bool wide;
+    };
     const Case cases[] = {
         {"zero width", 18, 0, true},
         {"negative width", 18, static_cast<uint32_t>(-8), true},

@@ -14,7 +14,8 @@ BitmapFile Sheet(int width, int height) {
     file.infoHeader.biBitCount = 8;
     file.pixels.resize(static_cast<size_t>(width * height));
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) file.pixels[static_cast<size_t>(y * width + x)] = static_cast<uint8_t>(x + 3 * y);
+        for (int x = 0; x < width; ++x)
+            file.pixels[static_cast<size_t>(y * width + x)] = static_cast<uint8_t>(x + 3 * y);
     return file;
 }
 
@@ -42,7 +43,7 @@ TEST(BitmapImage, LoadRefusesARectangleOutsideThePicture) {
     const BitmapFile sheet = Sheet(100, 100);
     BitmapImage image;
     BitmapImageCreate(&image, 0, 0, 64, 64, 8);
-    EXPECT_EQ(BitmapImageLoad(&image, &sheet, 1, 0, 0), 0);   // cell 1 starts at 66
+    EXPECT_EQ(BitmapImageLoad(&image, &sheet, 1, 0, 0), 0);  // cell 1 starts at 66
     EXPECT_EQ(BitmapImageLoad(&image, &sheet, 37, 0, 1), 0);
     EXPECT_EQ(BitmapImageLoad(&image, &sheet, -1, 0, 1), 0);
     EXPECT_EQ(image.attributes & IMAGE_LOADED, 0);

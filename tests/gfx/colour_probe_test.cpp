@@ -30,7 +30,7 @@ TEST_F(ColourProbeTest, RectanglesAreClampedOntoTheScreen) {
     Put(639, 50, 116);
     EXPECT_EQ(Probe(700, 40, 800, 60), 1);  // wholly to the right: the last column is probed
     Put(10, 479, 116);
-    EXPECT_EQ(Probe(0, 500, 20, 600), 1);   // wholly below: the last row
+    EXPECT_EQ(Probe(0, 500, 20, 600), 1);  // wholly below: the last row
     Put(0, 0, 116);
     EXPECT_EQ(Probe(-50, -50, -10, -10), 1);
 }

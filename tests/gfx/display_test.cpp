@@ -122,14 +122,14 @@ TEST_F(DisplayTest, WindowedDisplayPresentsByBlitting) {
 }
 
 TEST_F(DisplayTest, WindowedPresentShowsTheWholePictureWhereverTheWindowIs) {
-    MainWindowHandle = CreateWindowExA(0, "DISPLAYTEST", "", WS_POPUP | WS_VISIBLE, 100, 50, 640, 480,
-                                       nullptr, nullptr, nullptr, nullptr);
+    MainWindowHandle = CreateWindowExA(0, "DISPLAYTEST", "", WS_POPUP | WS_VISIBLE, 100, 50, 640, 480, nullptr, nullptr,
+                                       nullptr, nullptr);
     ASSERT_NE(MainWindowHandle, nullptr);
     ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
     uint8_t* memory = DisplayLockBack();
     const int32_t pitch = Display.backPitch;
-    memory[0] = 7;                        // the top-left corner
-    memory[479 * pitch + 639] = 8;        // the bottom-right corner
+    memory[0] = 7;                  // the top-left corner
+    memory[479 * pitch + 639] = 8;  // the bottom-right corner
     DisplayUnlockBack();
     EXPECT_EQ(DisplayFlip(), 1);
     ASSERT_EQ(host.frameWidth(), 640);

@@ -27,9 +27,10 @@ TEST(ErrorLog, OpeningLineAndFlushedMessages) {
     ASSERT_EQ(ErrorLogOpen(name.c_str(), nullptr), 1);
     const std::string opening = Text(name);
     // "\nOpening Error Output File (NAME) on Www Mmm dd hh:mm:ss.MS, yyyy\n\n"
-    const std::regex pattern("\nOpening Error Output File \\(log\\.txt\\) on "
-                             "[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2}"
-                             "\\.([1-9][0-9]{0,2}|0), [0-9]{4}\n\n");
+    const std::regex pattern(
+        "\nOpening Error Output File \\(log\\.txt\\) on "
+        "[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2}"
+        "\\.([1-9][0-9]{0,2}|0), [0-9]{4}\n\n");
     EXPECT_TRUE(std::regex_match(opening, pattern)) << opening;
     EXPECT_EQ(ErrorLogWrite("100%% sure %d", 5), 1);
     EXPECT_EQ(Text(name), opening + "100% sure 5");  // in the file at once

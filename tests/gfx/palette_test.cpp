@@ -121,7 +121,7 @@ TEST_F(PaletteTest, BlinkAlternatesWithoutTouchingTheTable) {
     BlinkEntry blink{20, PALETTEENTRY{255, 0, 0, 0}, PALETTEENTRY{0, 0, 255, 0}, 2, 3, 0, 0};
     const int32_t id = PaletteBlink(BLINK_ADD, &blink, 0);
     ASSERT_EQ(id, 0);
-    EXPECT_EQ(Shown(20).peBlue, 255);  // off colour at once
+    EXPECT_EQ(Shown(20).peBlue, 255);                        // off colour at once
     const int expectRed[] = {0, 0, 255, 255, 0, 0, 0, 255};  // steps 1..8
     for (int step = 1; step <= 8; ++step) {
         PaletteBlink(BLINK_STEP, nullptr, 0);

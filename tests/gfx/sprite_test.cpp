@@ -23,7 +23,8 @@ protected:
         sheet.infoHeader.biBitCount = 8;
         sheet.pixels.resize(296 * 151);
         for (int y = 0; y < 151; ++y)
-            for (int x = 0; x < 296; ++x) sheet.pixels[static_cast<size_t>(y * 296 + x)] = static_cast<uint8_t>((x + 7 * y) % 251 + 1);
+            for (int x = 0; x < 296; ++x)
+                sheet.pixels[static_cast<size_t>(y * 296 + x)] = static_cast<uint8_t>((x + 7 * y) % 251 + 1);
         return sheet;
     }
     uint8_t FramePixel(int frame, int x, int y) {
@@ -111,7 +112,7 @@ TEST_F(SpriteTest, RefusesWhatLeavesItsLimits) {
     EXPECT_EQ(SpriteCreate(&sprite, 0, 0, 72, 74, 65, 0, 0, 0, 8), 0);
     Create();
     const BitmapFile sheet = Sheet();
-    EXPECT_EQ(SpriteLoadFrame(&sprite, &sheet, 0, 4, 0, 0), 0);   // a fifth column is not there
+    EXPECT_EQ(SpriteLoadFrame(&sprite, &sheet, 0, 4, 0, 0), 0);  // a fifth column is not there
     EXPECT_EQ(SpriteLoadFrame(&sprite, &sheet, 0, 0, 2, 0), 0);
     EXPECT_EQ(SpriteLoadFrame(&sprite, &sheet, 0, 250, 0, 1), 0);
     EXPECT_EQ(SpriteLoadFrame(&sprite, &sheet, 32, 0, 0, 0), 0);  // no such frame

@@ -33,7 +33,10 @@ TEST(KeyScript, EveryKeyNameIsKnown) {
 }
 
 TEST(KeyScript, BadLinesAreRefusedWithTheirNumber) {
-    struct Case { const char* text; const char* says; };
+    struct Case {
+        const char* text;
+        const char* says;
+    };
     const Case cases[] = {
         {"0 N\nx SPACE\n", "line 2"},
         {"0 JUMP\n", "JUMP"},

@@ -15,8 +15,8 @@ protected:
     // Runs the program with `arguments`; its exit status, and its standard output in `out`.
     int Run(const std::string& arguments, std::string* out = nullptr, const std::string& input = "") {
         const std::string outFile = work.File("out.txt");
-        std::string command = std::string(GAIABLADE_HEADLESS_PROGRAM) + " --data '" + data.path().string() +
-                              "' " + arguments + " > '" + outFile + "' 2> '" + work.File("err.txt") + "'";
+        std::string command = std::string(GAIABLADE_HEADLESS_PROGRAM) + " --data '" + data.path().string() + "' " +
+                              arguments + " > '" + outFile + "' 2> '" + work.File("err.txt") + "'";
         if (!input.empty()) {
             std::ofstream(work.File("in.txt")) << input;
             command += " < '" + work.File("in.txt") + "'";

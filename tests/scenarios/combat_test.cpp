@@ -14,11 +14,13 @@ class Combat : public Scenario {
 protected:
     // Keys that start a game, then whatever `playing` chooses from the first playing pass on.
     void Play(std::function<bool(uint64_t pass, std::vector<int>& keys)> playing, uint64_t limit = 100000) {
-        Run([playing](uint64_t pass, std::vector<int>& keys) {
-            if (pass == 0) keys = {'N'};
-            if (pass == 1) keys = {VK_SPACE};
-            return pass < kFirstPlayingPass || playing(pass, keys);
-        }, limit);
+        Run(
+            [playing](uint64_t pass, std::vector<int>& keys) {
+                if (pass == 0) keys = {'N'};
+                if (pass == 1) keys = {VK_SPACE};
+                return pass < kFirstPlayingPass || playing(pass, keys);
+            },
+            limit);
     }
     // Enemy 1 close to the player's right, hesitating for good, so the player's stroke decides.
     static void StandBeforeAHesitatingEnemy() {
@@ -81,7 +83,7 @@ TEST_F(Combat, EnemyStrokeEndsTheGame) {
     EXPECT_EQ(records[20].state.mode, GameOverScreen);
     EXPECT_EQ(records[20].firstPixel, 11);  // the landscape once more
     EXPECT_FALSE(records[20].playerLive);
-    EXPECT_EQ(records[21].firstPixel, 3);   // then the game-over screen
+    EXPECT_EQ(records[21].firstPixel, 3);  // then the game-over screen
     EXPECT_EQ(records[21].state.level, 1);
     EXPECT_EQ(records[21].state.landscape, 0);
     EXPECT_TRUE(records[20].events.song.empty());  // the song plays on
@@ -131,14 +133,12 @@ TEST_F(Combat, WalkingAcrossEveryEdgePlaysEachLandscapesSong) {
                 keys = {VK_RIGHT};
                 if (GameState.landscape == 4) phase = Done;
                 break;
-            case Done:
-                return false;
+            case Done: return false;
         }
         return true;
     });
     EXPECT_EQ(Songs(), (std::vector<std::string>{"Intro.mid", "MIDIFILE0.MID", "MIDIFILE1.MID", "MIDIFILE2.MID",
-                                                  "MIDIFILE3.MID", "MIDIFILE4.MID", "MIDIFILE3.MID",
-                                                  "MIDIFILE4.MID"}));
+                                                 "MIDIFILE3.MID", "MIDIFILE4.MID", "MIDIFILE3.MID", "MIDIFILE4.MID"}));
     // Entering the last enemy's landscape builds it, and it greets, each time.
     EXPECT_EQ(PassesWithSound("Aries Greeting.WAV").size(), 2u);
     // The first crossing: x passes 604 and the player appears at -36 on the next landscape.
@@ -148,8 +148,7 @@ TEST_F(Combat, WalkingAcrossEveryEdgePlaysEachLandscapesSong) {
     EXPECT_FLOAT_EQ(crossing->playerX, -36.0f);
     EXPECT_FLOAT_EQ((crossing - 1)->playerX, 604.0f);
     // The player walked down onto the lower ground of the second landscape, a pixel a pass.
-    auto settled = std::find_if(crossing, records.end(),
-                                [](const PassRecord& r) { return r.playerY == 375.0f; });
+    auto settled = std::find_if(crossing, records.end(), [](const PassRecord& r) { return r.playerY == 375.0f; });
     ASSERT_NE(settled, records.end());
     EXPECT_EQ(settled - crossing, 75);
 }
@@ -172,26 +171,28 @@ TEST_F(Combat, BeatingTheLastEnemyEndsTheGameOnTheNextPass) {
 TEST_F(Combat, WholeGameWonReachesTheEndingScreen) {
     seed = 7;
     bool ended = false;
-    Play([&](uint64_t, std::vector<int>& keys) {
-        if (GameState.mode == EndingScreen) {
-            ended = true;
-            return false;
-        }
-        if (GameState.mode != Playing || GameState.playerAttackTimer > 0) return true;
-        const int32_t level = GameState.level;
-        if (GameState.landscape != level - 1) {
-            keys = {VK_RIGHT};
+    Play(
+        [&](uint64_t, std::vector<int>& keys) {
+            if (GameState.mode == EndingScreen) {
+                ended = true;
+                return false;
+            }
+            if (GameState.mode != Playing || GameState.playerAttackTimer > 0) return true;
+            const int32_t level = GameState.level;
+            if (GameState.landscape != level - 1) {
+                keys = {VK_RIGHT};
+                return true;
+            }
+            const EnemyState& enemy = EnemyStates[level - 1];
+            const float gap = EnemySprite(level).x - PlayerSprite().x;
+            if (enemy.action == Strike && enemy.attackTimer == 32) {
+                keys = {VK_SPACE};
+            } else if (gap > 34.0f) {
+                keys = {VK_RIGHT};
+            }
             return true;
-        }
-        const EnemyState& enemy = EnemyStates[level - 1];
-        const float gap = EnemySprite(level).x - PlayerSprite().x;
-        if (enemy.action == Strike && enemy.attackTimer == 32) {
-            keys = {VK_SPACE};
-        } else if (gap > 34.0f) {
-            keys = {VK_RIGHT};
-        }
-        return true;
-    }, 20000);
+        },
+        20000);
     ASSERT_TRUE(ended);
     EXPECT_EQ(PassesWithSound("Enemy Death.WAV").size(), 4u);
     EXPECT_EQ(PassesWithSound("Aries Death.WAV").size(), 1u);
@@ -266,7 +267,7 @@ TEST_F(Combat, StrokesUnderWayCarryIntoTheNextGame) {
         if (pass == 22) keys = {VK_SPACE};
         if (pass == 23) keys = {'N'};
         if (pass == 24) keys = {VK_SPACE};
-        if (pass == 25) keys = {VK_RIGHT};    // the first pass of the new game
+        if (pass == 25) keys = {VK_RIGHT};  // the first pass of the new game
         return pass < 26;
     });
     EXPECT_EQ(records[24].state.mode, Playing);
@@ -280,39 +281,36 @@ TEST_F(Combat, StrokesUnderWayCarryIntoTheNextGame) {
 TEST_F(Combat, TheTauntAndTheEndingSongAreNeverPlayed) {
     bool lost = false;
     bool won = false;
-    Play([&](uint64_t, std::vector<int>& keys) {
-        switch (GameState.mode) {
-            case MenuScreen:
-                keys = {'N'};
-                return !won;
-            case ReadyScreen:
-                keys = {VK_SPACE};
-                return true;
-            case GameOverScreen:
-                lost = true;
-                keys = {VK_SPACE};
-                return true;
-            case EndingScreen:
-                won = true;
-                keys = {VK_SPACE};
-                return true;
-            default:
-                break;
-        }
-        const int32_t level = GameState.level;
-        if (!lost || GameState.landscape != level - 1) {
-            keys = {VK_RIGHT};  // the first game: walk into the enemy's stroke
-        } else if (GameState.playerAttackTimer <= 0) {
-            // The second: answer the enemy's stroke at once with one that lands first.
-            const EnemyState& enemy = EnemyStates[level - 1];
-            if (enemy.action == Strike && enemy.attackTimer == 32) {
-                keys = {VK_SPACE};
-            } else if (EnemySprite(level).x - PlayerSprite().x > 34.0f) {
-                keys = {VK_RIGHT};
+    Play(
+        [&](uint64_t, std::vector<int>& keys) {
+            switch (GameState.mode) {
+                case MenuScreen: keys = {'N'}; return !won;
+                case ReadyScreen: keys = {VK_SPACE}; return true;
+                case GameOverScreen:
+                    lost = true;
+                    keys = {VK_SPACE};
+                    return true;
+                case EndingScreen:
+                    won = true;
+                    keys = {VK_SPACE};
+                    return true;
+                default: break;
             }
-        }
-        return true;
-    }, 20000);
+            const int32_t level = GameState.level;
+            if (!lost || GameState.landscape != level - 1) {
+                keys = {VK_RIGHT};  // the first game: walk into the enemy's stroke
+            } else if (GameState.playerAttackTimer <= 0) {
+                // The second: answer the enemy's stroke at once with one that lands first.
+                const EnemyState& enemy = EnemyStates[level - 1];
+                if (enemy.action == Strike && enemy.attackTimer == 32) {
+                    keys = {VK_SPACE};
+                } else if (EnemySprite(level).x - PlayerSprite().x > 34.0f) {
+                    keys = {VK_RIGHT};
+                }
+            }
+            return true;
+        },
+        20000);
     ASSERT_TRUE(won);
     EXPECT_EQ(PassesWithSound("Game Over.WAV").size(), 1u);
     EXPECT_EQ(PassesWithSound("Aries Death.WAV").size(), 1u);

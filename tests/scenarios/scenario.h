@@ -2,9 +2,9 @@
 // at the game's records and the pass's events after it.
 #pragma once
 
-#include "game/game_state.h"
 #include "game/characters.h"
 #include "game/enemies.h"
+#include "game/game_state.h"
 #include "runner.h"
 #include "support/test_support.h"
 

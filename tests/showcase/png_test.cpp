@@ -29,8 +29,7 @@ TEST(PngTest, IndexedImageReadsBackExactlyAndCompressed) {
         for (int x = 0; x < width; x += 3) {
             const uint8_t i = indices[static_cast<size_t>(y) * width + x];
             ASSERT_EQ(image.Index(x, y), i);
-            ASSERT_EQ(image.Rgb(x, y), (uint32_t{i} << 16) | (uint32_t(255 - i) << 8) |
-                                           static_cast<uint8_t>(i * 3));
+            ASSERT_EQ(image.Rgb(x, y), (uint32_t{i} << 16) | (uint32_t(255 - i) << 8) | static_cast<uint8_t>(i * 3));
         }
     }
 }

@@ -91,8 +91,7 @@ TEST_F(ShowcaseRunTest, PaletteEffectsEndOnTheirColours) {
     EXPECT_EQ(Share(black,
                     [&](int x, int y) {
                         const uint32_t c = black.Rgb(x, y);
-                        return black.Index(x, y) == 0 ||
-                               ((c >> 16) <= 15 && ((c >> 8) & 255) <= 15 && (c & 255) <= 15);
+                        return black.Index(x, y) == 0 || ((c >> 16) <= 15 && ((c >> 8) & 255) <= 15 && (c & 255) <= 15);
                     }),
               1.0);
     // Before it, a picture.
@@ -101,11 +100,10 @@ TEST_F(ShowcaseRunTest, PaletteEffectsEndOnTheirColours) {
 }
 
 TEST_F(ShowcaseRunTest, DrawingEffectsCloseTheWholePictureStepByStep) {
-    for (const char* name : {"07-transition-CloseColumns-after", "08-transition-CloseRows-after",
-                             "10-transition-CloseBoth-after"}) {
+    for (const char* name :
+         {"07-transition-CloseColumns-after", "08-transition-CloseRows-after", "10-transition-CloseBoth-after"}) {
         const PngImage& image = Frame(name);
-        EXPECT_EQ(Share(image, [&](int x, int y) { return image.Index(x, y) == 0; }), 1.0)
-            << name;
+        EXPECT_EQ(Share(image, [&](int x, int y) { return image.Index(x, y) == 0; }), 1.0) << name;
     }
     const PngImage& speckle = Frame("09-transition-Speckle-after");
     EXPECT_GT(Share(speckle, [&](int x, int y) { return speckle.Index(x, y) == 0; }), 0.95);

@@ -87,7 +87,8 @@ struct Track {
     Track& Event(uint32_t delta, std::initializer_list<uint8_t> message) {
         uint8_t groups[5];
         int n = 0;
-        do groups[n++] = delta & 0x7F; while (delta >>= 7);
+        do groups[n++] = delta & 0x7F;
+        while (delta >>= 7);
         while (n > 1) bytes.push_back(groups[--n] | 0x80);
         bytes.push_back(groups[0]);
         bytes.insert(bytes.end(), message);

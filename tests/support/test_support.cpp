@@ -2,8 +2,8 @@
 
 #include "platform/win/stand_ins.h"
 
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -32,9 +32,7 @@ TempDir::~TempDir() {
     fs::remove_all(path_, error);
 }
 
-WorkingFolder::WorkingFolder(const fs::path& folder) : previous_(fs::current_path()) {
-    fs::current_path(folder);
-}
+WorkingFolder::WorkingFolder(const fs::path& folder) : previous_(fs::current_path()) { fs::current_path(folder); }
 
 WorkingFolder::~WorkingFolder() {
     std::error_code error;
@@ -99,13 +97,12 @@ std::vector<uint8_t> Bitmap8Bytes(int width, int height, const std::vector<uint8
     return out;
 }
 
-void WriteBitmap8(const std::string& fileName, int width, int height,
-                  const std::vector<uint8_t>& pixels, const BmpPalette& palette) {
+void WriteBitmap8(const std::string& fileName, int width, int height, const std::vector<uint8_t>& pixels,
+                  const BmpPalette& palette) {
     WriteBytes(fileName, Bitmap8Bytes(width, height, pixels, palette));
 }
 
-void WriteBitmap24(const std::string& fileName, int width, int height,
-                   const std::vector<uint32_t>& pixels) {
+void WriteBitmap24(const std::string& fileName, int width, int height, const std::vector<uint32_t>& pixels) {
     const int stride = (width * 3 + 3) & ~3;
     auto out = Headers(width, height, 24, 0, static_cast<uint32_t>(stride * height));
     for (int row = height - 1; row >= 0; --row) {
@@ -148,7 +145,9 @@ int TestGroundTop(int landscape) {
 
 std::vector<uint8_t> TestWavBytes(size_t samples, uint8_t level) {
     std::vector<uint8_t> out;
-    auto put = [&](const char* text) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(text[i])); };
+    auto put = [&](const char* text) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(text[i]));
+    };
     put("RIFF");
     Put32(out, static_cast<uint32_t>(36 + samples + (samples & 1)));
     put("WAVE");
@@ -227,8 +226,8 @@ void MakeTestDataPack(const fs::path& folder) {
         std::ofstream palette(file("PALDATA2.PAL"));
         for (int i = 0; i < 256; ++i) palette << "\n" << i << " " << i << " " << i << " 0";
     }
-    const char* effects[] = {"Sword Strike.WAV", "Sword Clash.WAV", "Enemy Taunt.WAV", "Enemy Death.WAV",
-                             "Game Over.WAV", "Aries Greeting.WAV", "Aries Death.WAV"};
+    const char* effects[] = {"Sword Strike.WAV", "Sword Clash.WAV",    "Enemy Taunt.WAV", "Enemy Death.WAV",
+                             "Game Over.WAV",    "Aries Greeting.WAV", "Aries Death.WAV"};
     for (const char* effect : effects) WriteBytes(file(effect), TestWavBytes(2205));
     for (int n = 0; n < 5; ++n) WriteBytes(file("MIDIFILE" + std::to_string(n) + ".MID"), TestMidiBytes());
     WriteBytes(file("Intro.mid"), TestMidiBytes());
@@ -241,6 +240,5 @@ HWND OpenTestWindow(const char* className) {
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = className;
     RegisterClassExA(&windowClass);
-    return CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                           nullptr, nullptr);
+    return CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
 }

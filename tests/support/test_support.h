@@ -44,14 +44,13 @@ BmpPalette TestBmpPalette();
 
 // Writes an uncompressed 8-bit BMP of `width` x `height` from top-down `pixels`, rows padded to
 // four bytes, with a full colour table.
-void WriteBitmap8(const std::string& fileName, int width, int height,
-                  const std::vector<uint8_t>& pixels, const BmpPalette& palette = TestBmpPalette());
+void WriteBitmap8(const std::string& fileName, int width, int height, const std::vector<uint8_t>& pixels,
+                  const BmpPalette& palette = TestBmpPalette());
 // The same file as bytes.
 std::vector<uint8_t> Bitmap8Bytes(int width, int height, const std::vector<uint8_t>& pixels,
                                   const BmpPalette& palette = TestBmpPalette());
 // Writes a 24-bit BMP from top-down pixels given as 0xRRGGBB.
-void WriteBitmap24(const std::string& fileName, int width, int height,
-                   const std::vector<uint32_t>& pixels);
+void WriteBitmap24(const std::string& fileName, int width, int height, const std::vector<uint32_t>& pixels);
 void WriteBytes(const std::string& fileName, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadBytes(const std::string& fileName);
 

@@ -4,10 +4,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "art/fighter.h"
 #include "art/landscapes.h"
 #include "art/menus.h"
 #include "art/palette.h"
-#include "art/fighter.h"
 #include "art/sprite_sheets.h"
 #include "formats/bmp_writer.h"
 #include "formats/palette_text.h"

@@ -27,7 +27,8 @@ bool ProbeTouchesGround(const IndexedImage& picture, int x1, int y1, int x2, int
 void DrawSprite(IndexedImage& picture, const IndexedImage& cell, int left, int top) {
     for (int y = 0; y < cell.height; ++y)
         for (int x = 0; x < cell.width; ++x)
-            if (cell.At(x, y) != kTransparent && picture.Contains(left + x, top + y)) picture.Set(left + x, top + y, cell.At(x, y));
+            if (cell.At(x, y) != kTransparent && picture.Contains(left + x, top + y))
+                picture.Set(left + x, top + y, cell.At(x, y));
 }
 
 // Start rows of the champions of landscapes 1 to 5.

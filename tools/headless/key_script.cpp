@@ -27,9 +27,10 @@ int KeyNameCode(const std::string& name) {
         const char* text;
         int code;
     };
-    static const Name names[] = {{"ESCAPE", VK_ESCAPE}, {"N", 'N'},         {"DECIMAL", VK_DECIMAL},
-                                 {"Q", 'Q'},            {"F2", VK_F2},       {"SPACE", VK_SPACE},
-                                 {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT}, {"CONTROL", VK_CONTROL}};
+    static const Name names[] = {
+        {"ESCAPE", VK_ESCAPE},  {"N", 'N'},          {"DECIMAL", VK_DECIMAL}, {"Q", 'Q'},
+        {"F2", VK_F2},          {"SPACE", VK_SPACE}, {"LEFT", VK_LEFT},       {"RIGHT", VK_RIGHT},
+        {"CONTROL", VK_CONTROL}};
     for (const Name& n : names) {
         if (name == n.text) {
             return n.code;

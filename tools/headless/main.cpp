@@ -39,8 +39,8 @@ std::string Parse(int argc, char** argv, Arguments& args) {
             args.interactive = true;
             continue;
         }
-        static const std::string withValue[] = {"--data", "--seed", "--keys", "--passes", "--trace",
-                                                "--frames", "--frame-every", "--audio"};
+        static const std::string withValue[] = {"--data",  "--seed",   "--keys",        "--passes",
+                                                "--trace", "--frames", "--frame-every", "--audio"};
         if (std::find(std::begin(withValue), std::end(withValue), option) == std::end(withValue)) {
             return option.rfind("--", 0) == 0 ? "unknown option " + option : "unexpected argument " + option;
         }
@@ -81,8 +81,9 @@ std::string Parse(int argc, char** argv, Arguments& args) {
 int main(int argc, char** argv) {
     Arguments args;
     if (const std::string complaint = Parse(argc, argv, args); !complaint.empty()) {
-        return Refuse(complaint + " (options: --data DIR --seed N --keys FILE --interactive --passes N "
-                                  "--trace FILE|- --frames DIR --frame-every K --audio FILE)");
+        return Refuse(complaint +
+                      " (options: --data DIR --seed N --keys FILE --interactive --passes N "
+                      "--trace FILE|- --frames DIR --frame-every K --audio FILE)");
     }
     KeyScript script;
     if (!args.keysFile.empty()) {

@@ -59,8 +59,8 @@ void DumpFrame(RunState& run, uint64_t pass) {
     char name[32];
     std::snprintf(name, sizeof(name), "frame-%06llu.png", static_cast<unsigned long long>(pass));
     // The game's display is always 8-bit: frames are palette pictures.
-    const std::vector<uint8_t> png =
-        PngEncodeIndexed(host.frameWidth(), host.frameHeight(), host.framePixels(), host.framePalette().data());
+    const std::vector<uint8_t> png = PngEncodeIndexed(host.frameWidth(), host.frameHeight(), host.framePixels(),
+                                                      host.framePalette().data());
     if (!PngWriteFile((fs::path(run.options->framesDir) / name).string(), png) && !run.outputFailed) {
         std::fprintf(stderr, "gaiablade-headless: cannot write frames into %s\n", run.options->framesDir.c_str());
         run.outputFailed = true;
@@ -159,7 +159,8 @@ int RunnerRun(const RunnerOptions& given) {
     DirectMusicSetMuted(false);
     fs::current_path(previous, error);
 
-    if (!options.audioFile.empty() && !WriteWav16Stereo(options.audioFile, host.audio(), host.audioRate() > 0 ? host.audioRate() : 44100)) {
+    if (!options.audioFile.empty() &&
+        !WriteWav16Stereo(options.audioFile, host.audio(), host.audioRate() > 0 ? host.audioRate() : 44100)) {
         std::fprintf(stderr, "gaiablade-headless: cannot write %s\n", options.audioFile.c_str());
         return 2;
     }

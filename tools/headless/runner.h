@@ -12,12 +12,12 @@
 #include <vector>
 
 struct RunnerOptions {
-    std::string dataDir;                 // the working folder of the run
-    unsigned seed = 1;                   // handed to srand in place of the time
-    std::optional<uint64_t> passes;      // stop after this many passes
-    std::string framesDir;               // PNG frames go here when set
-    uint64_t frameEvery = 1;             // every K-th presented frame
-    std::string audioFile;               // the run's mixed audio as a WAV file when set
+    std::string dataDir;             // the working folder of the run
+    unsigned seed = 1;               // handed to srand in place of the time
+    std::optional<uint64_t> passes;  // stop after this many passes
+    std::string framesDir;           // PNG frames go here when set
+    uint64_t frameEvery = 1;         // every K-th presented frame
+    std::string audioFile;           // the run's mixed audio as a WAV file when set
     // Chooses the keys held during `pass`; returning false ends the run before that pass.
     std::function<bool(uint64_t pass, std::vector<int>& keys)> keysFor;
     // Sees each pass when it is over.

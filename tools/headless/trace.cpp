@@ -1,8 +1,8 @@
 #include "trace.h"
 
-#include "game/game_state.h"
 #include "game/characters.h"
 #include "game/enemies.h"
+#include "game/game_state.h"
 
 #include <charconv>
 
@@ -38,8 +38,7 @@ std::string EnemyField() {
     }
     const EnemyState& state = EnemyStates[n - 1];
     return "{\"n\":" + std::to_string(n) + "," + SpriteFields(EnemySprite(n)) +
-           ",\"action\":" + std::to_string(state.action) +
-           ",\"attackTimer\":" + std::to_string(state.attackTimer) +
+           ",\"action\":" + std::to_string(state.action) + ",\"attackTimer\":" + std::to_string(state.attackTimer) +
            ",\"pauseTimer\":" + std::to_string(state.pauseTimer) + "}";
 }
 
@@ -56,7 +55,7 @@ std::string TraceLine(uint64_t pass, uint32_t ms, const PassEvents& events) {
            ",\"landscape\":" + std::to_string(GameState.landscape) +
            ",\"timer\":" + std::to_string(GameState.playerAttackTimer) +
            ",\"acted\":" + std::to_string(GameState.playerActed) +
-           ",\"presented\":" + (events.presented ? "true" : "false") +
-           ",\"player\":{" + SpriteFields(PlayerSprite()) + "},\"enemy\":" + EnemyField() +
-           ",\"sounds\":" + sounds + ",\"song\":" + (events.song.empty() ? "null" : Quoted(events.song)) + "}";
+           ",\"presented\":" + (events.presented ? "true" : "false") + ",\"player\":{" + SpriteFields(PlayerSprite()) +
+           "},\"enemy\":" + EnemyField() + ",\"sounds\":" + sounds +
+           ",\"song\":" + (events.song.empty() ? "null" : Quoted(events.song)) + "}";
 }

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // The scenes show the landscapes of the data pack.
-    DataFolderEnter(argv[0], {"LANDSCAPE1.BMP", "LANDSCAPE2.BMP", "LANDSCAPE3.BMP", "LANDSCAPE4.BMP",
-                              "LANDSCAPE5.BMP"});
+    DataFolderEnter(argv[0],
+                    {"LANDSCAPE1.BMP", "LANDSCAPE2.BMP", "LANDSCAPE3.BMP", "LANDSCAPE4.BMP", "LANDSCAPE5.BMP"});
     return ShowcaseRun(options);
 }

@@ -13,8 +13,7 @@
 namespace {
 
 PALETTEENTRY Entry(int red, int green, int blue) {
-    return PALETTEENTRY{static_cast<BYTE>(red), static_cast<BYTE>(green), static_cast<BYTE>(blue),
-                        0};
+    return PALETTEENTRY{static_cast<BYTE>(red), static_cast<BYTE>(green), static_cast<BYTE>(blue), 0};
 }
 
 // A fully saturated hue, 0..63 once round the colour circle.
@@ -24,12 +23,12 @@ PALETTEENTRY Hue(int step) {
     const int rise = static_cast<int>((h - sector) * 255);
     const int fall = 255 - rise;
     switch (sector) {
-    case 0: return Entry(255, rise, 0);
-    case 1: return Entry(fall, 255, 0);
-    case 2: return Entry(0, 255, rise);
-    case 3: return Entry(0, fall, 255);
-    case 4: return Entry(rise, 0, 255);
-    default: return Entry(255, 0, fall);
+        case 0: return Entry(255, rise, 0);
+        case 1: return Entry(fall, 255, 0);
+        case 2: return Entry(0, 255, rise);
+        case 3: return Entry(0, fall, 255);
+        case 4: return Entry(rise, 0, 255);
+        default: return Entry(255, 0, fall);
     }
 }
 
@@ -42,11 +41,9 @@ void BeginPalette() {
     ShowcasePaletteSet();
     const int onTimes[kLamps] = {4, 10, 2};
     const int offTimes[kLamps] = {4, 20, 12};
-    const PALETTEENTRY onColours[kLamps] = {Entry(255, 40, 40), Entry(255, 230, 60),
-                                            Entry(80, 255, 120)};
+    const PALETTEENTRY onColours[kLamps] = {Entry(255, 40, 40), Entry(255, 230, 60), Entry(80, 255, 120)};
     for (int i = 0; i < kLamps; ++i) {
-        const BlinkEntry lamp{COLOUR_LAMP + i, onColours[i], Entry(40, 40, 48), onTimes[i],
-                              offTimes[i], 0, 0};
+        const BlinkEntry lamp{COLOUR_LAMP + i, onColours[i], Entry(40, 40, 48), onTimes[i], offTimes[i], 0, 0};
         blinkIds[i] = PaletteBlink(BLINK_ADD, &lamp, 0);
     }
 }
@@ -74,8 +71,7 @@ void DrawPalette(int, uint8_t* memory, int32_t pitch) {
 void LabelPalette(int) {
     const char* labels[kLamps] = {"on 4, off 4", "on 10, off 20", "on 2, off 12"};
     for (int i = 0; i < kLamps; ++i) {
-        SurfaceDrawText(labels[i], 160 + i * 160 - 44, 454, RGB(230, 230, 230),
-                        Display.backSurface);
+        SurfaceDrawText(labels[i], 160 + i * 160 - 44, 454, RGB(230, 230, 230), Display.backSurface);
     }
 }
 
@@ -101,12 +97,9 @@ void DrawTextLines(int frame) {
         COLORREF colour;
     };
     const Line lines[] = {
-        {"Red, through a COLORREF", RGB(255, 0, 0)},
-        {"Green, through a COLORREF", RGB(0, 255, 0)},
-        {"Blue, through a COLORREF", RGB(0, 0, 255)},
-        {"Yellow, through a COLORREF", RGB(255, 255, 0)},
-        {"Orange, through a COLORREF", RGB(255, 160, 0)},
-        {"White, through a COLORREF", RGB(255, 255, 255)},
+        {"Red, through a COLORREF", RGB(255, 0, 0)},      {"Green, through a COLORREF", RGB(0, 255, 0)},
+        {"Blue, through a COLORREF", RGB(0, 0, 255)},     {"Yellow, through a COLORREF", RGB(255, 255, 0)},
+        {"Orange, through a COLORREF", RGB(255, 160, 0)}, {"White, through a COLORREF", RGB(255, 255, 255)},
     };
     int y = 48;
     for (const Line& line : lines) {
@@ -126,27 +119,24 @@ void DrawTextLines(int frame) {
 
 void Nothing() {}
 
-const char* const kTransitionNames[9] = {"FadeBlack", "FadeWhite", "CloseColumns",
-                                         "CloseRows", "Speckle",   "CloseBoth",
-                                         "TintBlue",  "TintRed",   "TintGreen"};
+const char* const kTransitionNames[9] = {"FadeBlack", "FadeWhite", "CloseColumns", "CloseRows", "Speckle",
+                                         "CloseBoth", "TintBlue",  "TintRed",      "TintGreen"};
 
 Scene TransitionScene(int effect) {
     static std::string captions[9];
     static std::string slugs[9];
     captions[effect] = "Transition " + std::to_string(effect) + ": " + kTransitionNames[effect];
     slugs[effect] = std::string("transition-") + kTransitionNames[effect];
-    return {captions[effect].c_str(), slugs[effect].c_str(), effect, nullptr, nullptr, nullptr,
-            nullptr};
+    return {captions[effect].c_str(), slugs[effect].c_str(), effect, nullptr, nullptr, nullptr, nullptr};
 }
 
 }  // namespace
 
 void ShowcasePaletteSet() {
     PALETTEENTRY entries[256] = {};
-    const PALETTEENTRY named[] = {
-        Entry(0, 0, 0),     Entry(255, 255, 255), Entry(230, 40, 40),  Entry(40, 200, 60),
-        Entry(50, 90, 240), Entry(250, 230, 50),  Entry(60, 220, 230), Entry(220, 60, 220),
-        Entry(250, 150, 30), Entry(140, 140, 140), Entry(60, 60, 70)};
+    const PALETTEENTRY named[] = {Entry(0, 0, 0),      Entry(255, 255, 255), Entry(230, 40, 40),  Entry(40, 200, 60),
+                                  Entry(50, 90, 240),  Entry(250, 230, 50),  Entry(60, 220, 230), Entry(220, 60, 220),
+                                  Entry(250, 150, 30), Entry(140, 140, 140), Entry(60, 60, 70)};
     for (size_t i = 0; i < sizeof named / sizeof named[0]; ++i) entries[i] = named[i];
     for (int i = 0; i < 16; ++i) entries[COLOUR_GREY_RAMP + i] = Entry(i * 17, i * 17, i * 17);
     for (int i = 0; i < 64; ++i) entries[COLOUR_RAINBOW + i] = Hue(i);
@@ -160,19 +150,23 @@ void ShowcasePaletteSet() {
 }
 
 Scene PaletteScene() {
-    return {"Palette: entries 32-95 rotate every frame, three entries blink", "palette", -1,
-            BeginPalette, DrawPalette, LabelPalette, EndPalette};
+    return {"Palette: entries 32-95 rotate every frame, three entries blink",
+            "palette",
+            -1,
+            BeginPalette,
+            DrawPalette,
+            LabelPalette,
+            EndPalette};
 }
 
 Scene TextScene() {
-    return {"Text output in several colours", "text", -1, ShowcasePaletteSet, DrawTextBackground,
-            DrawTextLines, Nothing};
+    return {
+        "Text output in several colours", "text", -1, ShowcasePaletteSet, DrawTextBackground, DrawTextLines, Nothing};
 }
 
 const std::vector<Scene>& ShowcaseScenes() {
     static const std::vector<Scene> scenes = [] {
-        std::vector<Scene> all{LinesScene(), TrianglesScene(), PolygonsScene(), PaletteScene(),
-                               TextScene()};
+        std::vector<Scene> all{LinesScene(), TrianglesScene(), PolygonsScene(), PaletteScene(), TextScene()};
         for (int effect = FadeBlack; effect <= TintGreen; ++effect) {
             all.push_back(TransitionScene(effect));
         }

@@ -3,8 +3,8 @@
 #include "gfx/prims/lines.h"
 #include "gfx/prims/polygons.h"
 #include "gfx/prims/triangles.h"
-#include "scenes.h"
 #include "gfx/text.h"
+#include "scenes.h"
 
 #include <cmath>
 #include <vector>
@@ -35,9 +35,8 @@ void DrawLines(int frame, uint8_t* memory, int32_t pitch) {
     const int cy = static_cast<int>(240 + 320 * std::sin(t * 0.031 + 1));
     for (int k = 0; k < 48; ++k) {
         const double a = k * kTurn / 48 + t * 0.01;
-        DrawClippedLine8(cx, cy, cx + static_cast<int>(900 * std::cos(a)),
-                         cy + static_cast<int>(900 * std::sin(a)), COLOUR_RAINBOW + k, memory,
-                         pitch);
+        DrawClippedLine8(cx, cy, cx + static_cast<int>(900 * std::cos(a)), cy + static_cast<int>(900 * std::sin(a)),
+                         COLOUR_RAINBOW + k, memory, pitch);
     }
     for (int k = 0; k < 6; ++k) {
         const int y = (frame * 4 + k * 97) % 560 - 40;
@@ -52,14 +51,12 @@ void DrawLines(int frame, uint8_t* memory, int32_t pitch) {
 
 // --- triangles ---
 
-using TriangleRoutine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                                 uint8_t*, int32_t);
+using TriangleRoutine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t*, int32_t);
 
 constexpr int kTrianglesBottom = 287;
 
 // Five turning triangles about a centre in one half of the screen, crossing that half's edges.
-void DrawSpinning(TriangleRoutine routine, int originX, int frame, uint8_t* memory,
-                  int32_t pitch) {
+void DrawSpinning(TriangleRoutine routine, int originX, int frame, uint8_t* memory, int32_t pitch) {
     const double t = frame;
     for (int k = 0; k < 5; ++k) {
         const double cx = originX + 160 + 90 * std::cos(k * 1.3 + t * 0.02);
@@ -72,8 +69,8 @@ void DrawSpinning(TriangleRoutine routine, int originX, int frame, uint8_t* memo
             x[i] = static_cast<int>(cx + reach * std::cos(a + i * kTurn / 3));
             y[i] = static_cast<int>(cy + reach * std::sin(a + i * kTurn / 3));
         }
-        const int colours[5] = {COLOUR_SKY + 10, COLOUR_LEAF + 14, COLOUR_EMBER + 12,
-                                COLOUR_RAINBOW + 50, COLOUR_EMBER + 28};
+        const int colours[5] = {COLOUR_SKY + 10, COLOUR_LEAF + 14, COLOUR_EMBER + 12, COLOUR_RAINBOW + 50,
+                                COLOUR_EMBER + 28};
         routine(x[0], y[0], x[1], y[1], x[2], y[2], colours[k], memory, pitch);
     }
 }
@@ -90,8 +87,7 @@ void DrawMagnified(TriangleRoutine routine, int left, int top, uint8_t* memory, 
         for (int x = 0; x < 16; ++x) {
             const int colour = patch[y * 16 + x] ? COLOUR_YELLOW : COLOUR_DARK_GREY;
             for (int row = 0; row < 8; ++row) {
-                FillRow8(left + x * 9, left + x * 9 + 7, top + y * 9 + row, colour, memory,
-                         pitch);
+                FillRow8(left + x * 9, left + x * 9 + 7, top + y * 9 + row, colour, memory, pitch);
             }
         }
     }
@@ -115,8 +111,7 @@ void DrawTriangles(int frame, uint8_t* memory, int32_t pitch) {
 
 void LabelTriangles(int) {
     SurfaceDrawText("float edges", 100, 296, RGB(255, 255, 255), Display.backSurface);
-    SurfaceDrawText("16.16 fixed-point edges", 384, 296, RGB(255, 255, 255),
-                    Display.backSurface);
+    SurfaceDrawText("16.16 fixed-point edges", 384, 296, RGB(255, 255, 255), Display.backSurface);
 }
 
 // --- polygons ---
@@ -135,8 +130,7 @@ std::vector<Point2D> RegularShape(int corners, float radius, float inner = 0) {
 bool OnScreen(const Polygon2D& polygon) {
     float minX = 0, maxX = 0, minY = 0, maxY = 0;
     PolygonBounds(&polygon, &minX, &maxX, &minY, &maxY);
-    return polygon.x0 + minX >= 0 && polygon.x0 + maxX < 640 && polygon.y0 + minY >= 24 &&
-           polygon.y0 + maxY < 480;
+    return polygon.x0 + minX >= 0 && polygon.x0 + maxX < 640 && polygon.y0 + minY >= 24 && polygon.y0 + maxY < 480;
 }
 
 void FillAndOutline(const Polygon2D& polygon, int outline, uint8_t* memory, int32_t pitch) {
@@ -173,8 +167,8 @@ void DrawPolygons(int frame, uint8_t* memory, int32_t pitch) {
 
     // Outlines only, travelling past the screen's edges.
     std::vector<Point2D> c = star;
-    Polygon2D starShape{1, 10, (frame * 6) % 900 - 130,
-                        static_cast<int>(120 + 90 * std::sin(t * 0.05)), COLOUR_CYAN, c.data()};
+    Polygon2D starShape{1,           10,      (frame * 6) % 900 - 130, static_cast<int>(120 + 90 * std::sin(t * 0.05)),
+                        COLOUR_CYAN, c.data()};
     RotatePolygon(&starShape, frame * 5);
     DrawPolygon8(&starShape, memory, pitch);
 
@@ -206,16 +200,26 @@ ScopedClip::~ScopedClip() {
 }
 
 Scene LinesScene() {
-    return {"Lines and spans, clipped to the framed window", "lines", -1, ShowcasePaletteSet,
-            DrawLines, nullptr, Nothing};
+    return {
+        "Lines and spans, clipped to the framed window", "lines", -1, ShowcasePaletteSet, DrawLines, nullptr, Nothing};
 }
 
 Scene TrianglesScene() {
-    return {"Triangles: float edges (left), 16.16 fixed point (right)", "triangles", -1,
-            ShowcasePaletteSet, DrawTriangles, LabelTriangles, Nothing};
+    return {"Triangles: float edges (left), 16.16 fixed point (right)",
+            "triangles",
+            -1,
+            ShowcasePaletteSet,
+            DrawTriangles,
+            LabelTriangles,
+            Nothing};
 }
 
 Scene PolygonsScene() {
-    return {"Polygons: turned, scaled and moved; filled and outlined", "polygons", -1,
-            ShowcasePaletteSet, DrawPolygons, nullptr, Nothing};
+    return {"Polygons: turned, scaled and moved; filled and outlined",
+            "polygons",
+            -1,
+            ShowcasePaletteSet,
+            DrawPolygons,
+            nullptr,
+            Nothing};
 }

@@ -18,13 +18,13 @@ enum ShowcaseColour : int32_t {
     COLOUR_ORANGE = 8,
     COLOUR_GREY = 9,
     COLOUR_DARK_GREY = 10,
-    COLOUR_GREY_RAMP = 16,   // 16 greys, dark to light
-    COLOUR_RAINBOW = 32,     // 64 hues around the colour circle, the range that rotates
+    COLOUR_GREY_RAMP = 16,  // 16 greys, dark to light
+    COLOUR_RAINBOW = 32,    // 64 hues around the colour circle, the range that rotates
     COLOUR_RAINBOW_LAST = 95,
-    COLOUR_SKY = 96,         // 32 blues, light to deep
-    COLOUR_LEAF = 128,       // 32 greens
-    COLOUR_EMBER = 160,      // 32 reds to yellows
-    COLOUR_LAMP = 250,       // three entries that blink
+    COLOUR_SKY = 96,     // 32 blues, light to deep
+    COLOUR_LEAF = 128,   // 32 greens
+    COLOUR_EMBER = 160,  // 32 reds to yellows
+    COLOUR_LAMP = 250,   // three entries that blink
 };
 
 struct Scene {

@@ -48,9 +48,8 @@ HWND OpenWindow() {
     if (!RegisterClassExA(&windowClass)) {
         return nullptr;
     }
-    return CreateWindowExA(0, "GAIASHOWCASE", "Gaia's Blade engine showcase",
-                           WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                           Win32ModuleInstance(), nullptr);
+    return CreateWindowExA(0, "GAIASHOWCASE", "Gaia's Blade engine showcase", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           640, 480, nullptr, nullptr, Win32ModuleInstance(), nullptr);
 }
 
 class Runner {
@@ -87,9 +86,7 @@ private:
             }
             Poll();
             FrameClockStart();
-            Compose(scene.caption, [&](uint8_t* memory, int32_t pitch) {
-                scene.draw(frame, memory, pitch);
-            });
+            Compose(scene.caption, [&](uint8_t* memory, int32_t pitch) { scene.draw(frame, memory, pitch); });
             if (scene.annotate) {
                 scene.annotate(frame);
             }
@@ -107,9 +104,7 @@ private:
     void PlayTransitionScene(int index, const Scene& scene) {
         const int landscape = scene.transition % 5 + 1;
         if (!BackdropLoad(landscape)) {
-            std::fprintf(stderr,
-                         "gaiablade-showcase: no LANDSCAPE%d.BMP here; a drawn pattern stands in\n",
-                         landscape);
+            std::fprintf(stderr, "gaiablade-showcase: no LANDSCAPE%d.BMP here; a drawn pattern stands in\n", landscape);
         }
         do {
             BackdropSetPalette();
@@ -147,8 +142,7 @@ private:
         }
         DisplayFillRect(0, 0, Display.screenWidth, kCaptionHeight, 0, Display.backSurface);
         SurfaceDrawText(caption, 8, 3, RGB(255, 255, 255), Display.backSurface);
-        SurfaceDrawText("Space: next   Esc: quit", 470, 3, RGB(160, 160, 160),
-                        Display.backSurface);
+        SurfaceDrawText("Space: next   Esc: quit", 470, 3, RGB(160, 160, 160), Display.backSurface);
     }
 
     void Poll() {
@@ -190,8 +184,8 @@ private:
         char name[128];
         std::snprintf(name, sizeof name, "%02d-%s-%s.png", index, scene.slug, moment.c_str());
         const HeadlessHost& host = *headless_;
-        const std::vector<uint8_t> bytes = PngEncodeIndexed(
-            host.frameWidth(), host.frameHeight(), host.framePixels(), host.framePalette().data());
+        const std::vector<uint8_t> bytes = PngEncodeIndexed(host.frameWidth(), host.frameHeight(), host.framePixels(),
+                                                            host.framePalette().data());
         const std::string path = (std::filesystem::path(options_.framesFolder) / name).string();
         if (!PngWriteFile(path, bytes) && !writeFailed_) {
             std::fprintf(stderr, "gaiablade-showcase: cannot write %s\n", path.c_str());

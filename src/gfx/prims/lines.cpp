@@ -46,8 +46,7 @@ int64_t AddHalfAndTruncate(int64_t n) { return n < 0 ? n + 1 : n; }
 
 // Where the line a-b meets row `edge` (along) or column `edge`. The product is taken in 128
 // bits: far-off endpoints can need more than 64.
-int64_t Crossing(int64_t along0, int64_t across0, int64_t along1, int64_t across1, int64_t edge,
-                 bool half) {
+int64_t Crossing(int64_t along0, int64_t across0, int64_t along1, int64_t across1, int64_t edge, bool half) {
     const __int128 product = static_cast<__int128>(edge - across0) * (along1 - along0);
     const int64_t n = along0 + static_cast<int64_t>(product / (across1 - across0));
     return half ? AddHalfAndTruncate(n) : n;
@@ -60,8 +59,7 @@ ClipPoint MoveToEdge(ClipPoint a, ClipPoint b, int32_t code, bool halfOnSingleEd
     if (code == 0) {
         return a;
     }
-    const bool single =
-        code == CODE_TOP || code == CODE_BOTTOM || code == CODE_LEFT || code == CODE_RIGHT;
+    const bool single = code == CODE_TOP || code == CODE_BOTTOM || code == CODE_LEFT || code == CODE_RIGHT;
     const bool half = !single || halfOnSingleEdge;
     if (code & (CODE_TOP | CODE_BOTTOM)) {
         const int64_t edge = (code & CODE_TOP) ? Display.clipMinY : Display.clipMaxY;
@@ -143,21 +141,17 @@ void FillWords16(uint8_t* memory, int32_t colour, int32_t count) {
 
 void FillRow8(int32_t x0, int32_t x1, int32_t y, int32_t colour, uint8_t* memory, int32_t pitch) {
     if (ClipRow(x0, x1, y)) {
-        std::memset(memory + static_cast<ptrdiff_t>(y) * pitch + x0, colour & 0xFF,
-                    static_cast<size_t>(x1 - x0) + 1);
+        std::memset(memory + static_cast<ptrdiff_t>(y) * pitch + x0, colour & 0xFF, static_cast<size_t>(x1 - x0) + 1);
     }
 }
 
-void FillRow16(int32_t x0, int32_t x1, int32_t y, int32_t colour, uint8_t* memory,
-               int32_t pitch) {
+void FillRow16(int32_t x0, int32_t x1, int32_t y, int32_t colour, uint8_t* memory, int32_t pitch) {
     if (ClipRow(x0, x1, y)) {
-        FillWords16(reinterpret_cast<uint8_t*>(WordAt(memory, pitch, x0, y)), colour,
-                    x1 - x0 + 1);
+        FillWords16(reinterpret_cast<uint8_t*>(WordAt(memory, pitch, x0, y)), colour, x1 - x0 + 1);
     }
 }
 
-void FillColumn8(int32_t y0, int32_t y1, int32_t x, int32_t colour, uint8_t* memory,
-                 int32_t pitch) {
+void FillColumn8(int32_t y0, int32_t y1, int32_t x, int32_t colour, uint8_t* memory, int32_t pitch) {
     if (!ClipColumn(y0, y1, x)) {
         return;
     }
@@ -167,8 +161,7 @@ void FillColumn8(int32_t y0, int32_t y1, int32_t x, int32_t colour, uint8_t* mem
     }
 }
 
-void FillColumn16(int32_t y0, int32_t y1, int32_t x, int32_t colour, uint8_t* memory,
-                  int32_t pitch) {
+void FillColumn16(int32_t y0, int32_t y1, int32_t x, int32_t colour, uint8_t* memory, int32_t pitch) {
     if (!ClipColumn(y0, y1, x)) {
         return;
     }
@@ -240,38 +233,34 @@ void WalkLine(Pixel* at, int32_t dx, int32_t dy, ptrdiff_t rowStep, Pixel colour
 
 }  // namespace
 
-int32_t RasterLine8(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour,
-                    uint8_t* memory, int32_t pitch) {
+int32_t RasterLine8(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour, uint8_t* memory, int32_t pitch) {
     uint8_t* start = memory + x0 + static_cast<ptrdiff_t>(y0) * pitch;
     WalkLine<uint8_t>(start, x1 - x0, y1 - y0, pitch, static_cast<uint8_t>(colour));
     return 1;
 }
 
-int32_t RasterLine16(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour,
-                     uint8_t* memory, int32_t pitch) {
-    WalkLine<uint16_t>(WordAt(memory, pitch, x0, y0), x1 - x0, y1 - y0, pitch >> 1,
-                       static_cast<uint16_t>(colour));
+int32_t RasterLine16(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour, uint8_t* memory, int32_t pitch) {
+    WalkLine<uint16_t>(WordAt(memory, pitch, x0, y0), x1 - x0, y1 - y0, pitch >> 1, static_cast<uint16_t>(colour));
     return 1;
 }
 
-int32_t DrawClippedLine8(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour,
-                         uint8_t* memory, int32_t pitch) {
+int32_t DrawClippedLine8(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour, uint8_t* memory,
+                         int32_t pitch) {
     if (ClipLineToRect(x0, y0, x1, y1)) {
         RasterLine8(x0, y0, x1, y1, colour, memory, pitch);
     }
     return 1;
 }
 
-int32_t DrawClippedLine16(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour,
-                          uint8_t* memory, int32_t pitch) {
+int32_t DrawClippedLine16(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t colour, uint8_t* memory,
+                          int32_t pitch) {
     if (ClipLineToRect(x0, y0, x1, y1)) {
         RasterLine16(x0, y0, x1, y1, colour, memory, pitch);
     }
     return 1;
 }
 
-int32_t BoxesOverlap(int32_t x1, int32_t y1, int32_t w1, int32_t h1, int32_t x2, int32_t y2,
-                     int32_t w2, int32_t h2) {
+int32_t BoxesOverlap(int32_t x1, int32_t y1, int32_t w1, int32_t h1, int32_t x2, int32_t y2, int32_t w2, int32_t h2) {
     // Three eighths of each side, so sprites must overlap well before they count as touching.
     const int64_t hw1 = (w1 >> 1) - (w1 >> 3);
     const int64_t hh1 = (h1 >> 1) - (h1 >> 3);

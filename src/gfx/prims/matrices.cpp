@@ -6,8 +6,7 @@
 #include <limits>
 #include <utility>
 
-int32_t SetMatrix3x2(Matrix3x2* matrix, float m00, float m01, float m10, float m11, float m20,
-                     float m21) {
+int32_t SetMatrix3x2(Matrix3x2* matrix, float m00, float m01, float m10, float m11, float m20, float m21) {
     if (matrix == nullptr) {
         return 0;
     }

@@ -27,8 +27,7 @@ struct Vector3D {
 
 // Stores the six values in storage order (m00, m01, m10, m11, m20, m21); 1, or 0 without a
 // matrix.
-int32_t SetMatrix3x2(Matrix3x2* matrix, float m00, float m01, float m10, float m11, float m20,
-                     float m21);
+int32_t SetMatrix3x2(Matrix3x2* matrix, float m00, float m01, float m10, float m11, float m20, float m21);
 // out = point x matrix (products summed, then the translation added); 1, or 0 for a missing
 // argument. `out` may be `point`.
 int32_t MultiplyPointMatrix3x2(const Point2D* point, const Matrix3x2* matrix, Point2D* out);

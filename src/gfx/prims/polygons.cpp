@@ -34,8 +34,7 @@ bool HasVertices(const Polygon2D* polygon) {
 // The vertex's place on the surface: position plus vertex, summed as floats and truncated.
 ScreenPoint ScreenPointOf(const Polygon2D& polygon, int32_t index) {
     const Point2D& v = polygon.vertices[index];
-    return {TruncToInt32(static_cast<float>(polygon.x0) + v.x),
-            TruncToInt32(static_cast<float>(polygon.y0) + v.y)};
+    return {TruncToInt32(static_cast<float>(polygon.x0) + v.x), TruncToInt32(static_cast<float>(polygon.y0) + v.y)};
 }
 
 // The tables cover -360..360 once negative angles are turned positive; anything further out is
@@ -74,8 +73,7 @@ struct BytePlotter {
 
     void Pixel(int32_t x, int32_t y) const { PutPixel8(x, y, colour, memory, pitch); }
     void Span(int32_t x0, int32_t x1, int32_t y) const {
-        std::memset(memory + static_cast<ptrdiff_t>(y) * pitch + x0, colour & 0xFF,
-                    static_cast<size_t>(x1 - x0) + 1);
+        std::memset(memory + static_cast<ptrdiff_t>(y) * pitch + x0, colour & 0xFF, static_cast<size_t>(x1 - x0) + 1);
     }
 };
 
@@ -216,8 +214,7 @@ int32_t ForEachVertex(Polygon2D* polygon, Transform transform) {
 
 }  // namespace
 
-int32_t PolygonBounds(const Polygon2D* polygon, float* minX, float* maxX, float* minY,
-                      float* maxY) {
+int32_t PolygonBounds(const Polygon2D* polygon, float* minX, float* maxX, float* minY, float* maxY) {
     if (minX == nullptr || maxX == nullptr || minY == nullptr || maxY == nullptr) {
         return 0;
     }
@@ -308,6 +305,5 @@ int32_t RotatePolygonMatrix(Polygon2D* polygon, int32_t angle) {
 int32_t ScalePolygonMatrix(Polygon2D* polygon, float sx, float sy) {
     Matrix3x2 scale{};
     SetMatrix3x2(&scale, sx, 0, 0, sy, 0, 0);
-    return ForEachVertex(polygon,
-                         [&scale](Point2D& v) { MultiplyPointMatrix3x2(&v, &scale, &v); });
+    return ForEachVertex(polygon, [&scale](Point2D& v) { MultiplyPointMatrix3x2(&v, &scale, &v); });
 }

@@ -8,12 +8,12 @@
 #include <cstdint>
 
 struct Polygon2D {
-    int32_t active;       // 0: the outline drawers draw nothing
+    int32_t active;  // 0: the outline drawers draw nothing
     int32_t vertexCount;
-    int32_t x0;           // position; every vertex is relative to it
+    int32_t x0;  // position; every vertex is relative to it
     int32_t y0;
-    int32_t colour;       // low byte on 8-bit surfaces, low 16 bits on 16-bit ones
-    Point2D* vertices;    // vertexCount points, owned by the caller
+    int32_t colour;     // low byte on 8-bit surfaces, low 16 bits on 16-bit ones
+    Point2D* vertices;  // vertexCount points, owned by the caller
 };
 
 // Sine and cosine of 0..360 whole degrees; zero until BuildTrigTables has run.
@@ -24,8 +24,7 @@ extern float CosTable[361];
 void BuildTrigTables();
 // The box around the vertices and the origin, in the polygon's own coordinates; 0 (all four
 // results 0) without vertices, else 1.
-int32_t PolygonBounds(const Polygon2D* polygon, float* minX, float* maxX, float* minY,
-                      float* maxY);
+int32_t PolygonBounds(const Polygon2D* polygon, float* minX, float* maxX, float* minY, float* maxY);
 // Draws the closed outline, clipped; 0 for no polygon, an inactive one or one without vertices,
 // else 1.
 int32_t DrawPolygon8(const Polygon2D* polygon, uint8_t* memory, int32_t pitch);

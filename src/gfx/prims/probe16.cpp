@@ -29,8 +29,8 @@ int64_t PictureRows(const BitmapFile& bitmap) {
 
 }  // namespace
 
-int32_t ColourKeyProbe16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t key1,
-                         int32_t key2, const uint8_t* memory, int32_t pitch) {
+int32_t ColourKeyProbe16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t key1, int32_t key2,
+                         const uint8_t* memory, int32_t pitch) {
     if (memory == nullptr || Display.screenWidth <= 0 || Display.screenHeight <= 0) {
         return 0;
     }
@@ -53,8 +53,7 @@ int32_t ColourKeyProbe16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t
     return 0;
 }
 
-int32_t CopyBitmapCellToSurface(const BitmapFile* bitmap, IDirectDrawSurface7* surface,
-                                int32_t cellX, int32_t cellY) {
+int32_t CopyBitmapCellToSurface(const BitmapFile* bitmap, IDirectDrawSurface7* surface, int32_t cellX, int32_t cellY) {
     if (bitmap == nullptr || surface == nullptr) {
         return 1;
     }
@@ -70,14 +69,13 @@ int32_t CopyBitmapCellToSurface(const BitmapFile* bitmap, IDirectDrawSurface7* s
     const int64_t left = int64_t{cellX} * (w + 1) + 1;
     const int64_t top = int64_t{cellY} * (h + 1) + 1;
     const int64_t pictureWidth = bitmap->infoHeader.biWidth;
-    const bool inside = cellX >= 0 && cellY >= 0 && left + w <= pictureWidth &&
-                        top + h <= PictureRows(*bitmap) && desc.lPitch >= w;
+    const bool inside = cellX >= 0 && cellY >= 0 && left + w <= pictureWidth && top + h <= PictureRows(*bitmap) &&
+                        desc.lPitch >= w;
     if (inside) {
         const uint8_t* source = bitmap->pixels.data() + top * pictureWidth + left;
         auto* target = static_cast<uint8_t*>(desc.lpSurface);
         for (int64_t row = 0; row < h; ++row) {
-            std::memcpy(target + row * desc.lPitch, source + row * pictureWidth,
-                        static_cast<size_t>(w));
+            std::memcpy(target + row * desc.lPitch, source + row * pictureWidth, static_cast<size_t>(w));
         }
     }
     surface->Unlock(nullptr);

@@ -39,43 +39,42 @@ uint8_t FadeDown(uint8_t v) { return v > 4 ? static_cast<uint8_t>(v - 3) : 0; }
 
 void PlayPaletteEffect(int32_t effect) {
     switch (effect) {
-    case FadeBlack:
-        PaletteSteps(80, 1, [](PALETTEENTRY& e) {
-            e.peRed = FadeDown(e.peRed);
-            e.peGreen = FadeDown(e.peGreen);
-            e.peBlue = FadeDown(e.peBlue);
-        });
-        break;
-    case FadeWhite:
-        PaletteSteps(64, 0, [](PALETTEENTRY& e) {
-            e.peRed = Raise(e.peRed, 4);
-            e.peGreen = Raise(e.peGreen, 4);
-            e.peBlue = Raise(e.peBlue, 4);
-        });
-        break;
-    case TintBlue:
-        PaletteSteps(64, 0, [](PALETTEENTRY& e) {
-            e.peRed = Lower(e.peRed, 4);
-            e.peGreen = Lower(e.peGreen, 4);
-            e.peBlue = Raise(e.peBlue, 6);
-        });
-        break;
-    case TintRed:
-        PaletteSteps(64, 0, [](PALETTEENTRY& e) {
-            e.peRed = Raise(e.peRed, 6);
-            e.peGreen = Lower(e.peGreen, 4);
-            e.peBlue = Lower(e.peBlue, 4);
-        });
-        break;
-    case TintGreen:
-        PaletteSteps(64, 0, [](PALETTEENTRY& e) {
-            e.peRed = Lower(e.peRed, 4);
-            e.peGreen = Raise(e.peGreen, 6);
-            e.peBlue = Lower(e.peBlue, 4);
-        });
-        break;
-    default:
-        break;
+        case FadeBlack:
+            PaletteSteps(80, 1, [](PALETTEENTRY& e) {
+                e.peRed = FadeDown(e.peRed);
+                e.peGreen = FadeDown(e.peGreen);
+                e.peBlue = FadeDown(e.peBlue);
+            });
+            break;
+        case FadeWhite:
+            PaletteSteps(64, 0, [](PALETTEENTRY& e) {
+                e.peRed = Raise(e.peRed, 4);
+                e.peGreen = Raise(e.peGreen, 4);
+                e.peBlue = Raise(e.peBlue, 4);
+            });
+            break;
+        case TintBlue:
+            PaletteSteps(64, 0, [](PALETTEENTRY& e) {
+                e.peRed = Lower(e.peRed, 4);
+                e.peGreen = Lower(e.peGreen, 4);
+                e.peBlue = Raise(e.peBlue, 6);
+            });
+            break;
+        case TintRed:
+            PaletteSteps(64, 0, [](PALETTEENTRY& e) {
+                e.peRed = Raise(e.peRed, 6);
+                e.peGreen = Lower(e.peGreen, 4);
+                e.peBlue = Lower(e.peBlue, 4);
+            });
+            break;
+        case TintGreen:
+            PaletteSteps(64, 0, [](PALETTEENTRY& e) {
+                e.peRed = Lower(e.peRed, 4);
+                e.peGreen = Raise(e.peGreen, 6);
+                e.peBlue = Lower(e.peBlue, 4);
+            });
+            break;
+        default: break;
     }
 }
 
@@ -149,32 +148,23 @@ void PlaySpeckle(const Closer& closer) {
 }  // namespace
 
 void PlayTransition(int32_t effect, uint8_t* memory, int32_t pitch) {
-    const Closer closer{memory, pitch, Display.screenWidth, Display.screenHeight,
-                        Display.screenBitsPerPixel};
+    const Closer closer{memory, pitch, Display.screenWidth, Display.screenHeight, Display.screenBitsPerPixel};
     const int32_t halfWidth = closer.width / 2;
     const int32_t halfHeight = closer.height / 2;
     switch (effect) {
-    case CloseColumns:
-        DrawingSteps(halfWidth, closer, [&](int32_t p) { closer.Columns(p); });
-        break;
-    case CloseRows:
-        DrawingSteps(halfHeight, closer, [&](int32_t p) { closer.Rows(p); });
-        break;
-    case Speckle:
-        PlaySpeckle(closer);
-        break;
-    case CloseBoth:
-        // The rows restart at the edges once p passes mid-height; a screen less than two rows
-        // high has no rows to close (and no modulus to take).
-        DrawingSteps(halfWidth, closer, [&](int32_t p) {
-            if (halfHeight > 0) {
-                closer.Rows(p % halfHeight);
-            }
-            closer.Columns(p);
-        });
-        break;
-    default:
-        PlayPaletteEffect(effect);
-        break;
+        case CloseColumns: DrawingSteps(halfWidth, closer, [&](int32_t p) { closer.Columns(p); }); break;
+        case CloseRows: DrawingSteps(halfHeight, closer, [&](int32_t p) { closer.Rows(p); }); break;
+        case Speckle: PlaySpeckle(closer); break;
+        case CloseBoth:
+            // The rows restart at the edges once p passes mid-height; a screen less than two rows
+            // high has no rows to close (and no modulus to take).
+            DrawingSteps(halfWidth, closer, [&](int32_t p) {
+                if (halfHeight > 0) {
+                    closer.Rows(p % halfHeight);
+                }
+                closer.Columns(p);
+            });
+            break;
+        default: PlayPaletteEffect(effect); break;
     }
 }

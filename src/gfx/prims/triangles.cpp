@@ -19,8 +19,7 @@ struct BytePixels {
     int32_t colour;
 
     void Fill(int32_t y, int64_t x, int64_t count) const {
-        std::memset(memory + static_cast<ptrdiff_t>(y) * pitch + x, colour & 0xFF,
-                    static_cast<size_t>(count));
+        std::memset(memory + static_cast<ptrdiff_t>(y) * pitch + x, colour & 0xFF, static_cast<size_t>(count));
     }
 };
 
@@ -93,14 +92,10 @@ struct FixedEdges {
     }
 };
 
-int64_t FixedSlope(int32_t from, int32_t to, int64_t height) {
-    return ((int64_t{to} - from) * 65536) / height;
-}
+int64_t FixedSlope(int32_t from, int32_t to, int64_t height) { return ((int64_t{to} - from) * 65536) / height; }
 
 bool AllInsideClipX(int32_t x1, int32_t x2, int32_t x3) {
-    const auto inside = [](int32_t x) {
-        return x >= Display.clipMinX && x <= Display.clipMaxX;
-    };
+    const auto inside = [](int32_t x) { return x >= Display.clipMinX && x <= Display.clipMaxX; };
     return inside(x1) && inside(x2) && inside(x3);
 }
 
@@ -109,8 +104,7 @@ bool AllInsideClipX(int32_t x1, int32_t x2, int32_t x3) {
 // each edge gives its own column (`Ends`). Either way a run is cut at the clip edges, so
 // rounding in the edge arithmetic can never write outside them.
 template <typename Pixels, typename Edges>
-void FillRows(const Pixels& pixels, Edges edges, int32_t yTop, int32_t yBottom,
-              bool cornersInside) {
+void FillRows(const Pixels& pixels, Edges edges, int32_t yTop, int32_t yBottom, bool cornersInside) {
     yBottom = std::min(yBottom, Display.clipMaxY);
     if (yTop < Display.clipMinY) {
         // Only a triangle that reaches the clip rectangle is advanced to it: the skip then
@@ -141,8 +135,7 @@ void FillRows(const Pixels& pixels, Edges edges, int32_t yTop, int32_t yBottom,
 // --- the flat shapes, per edge arithmetic ---
 
 template <typename Pixels>
-void FlatTopFloat(const Pixels& pixels, int32_t x1, int32_t y1, int32_t x2, int32_t x3,
-                  int32_t y3) {
+void FlatTopFloat(const Pixels& pixels, int32_t x1, int32_t y1, int32_t x2, int32_t x3, int32_t y3) {
     if (y3 <= y1) {
         return;  // zero height, or the apex above its edge: nothing to fill
     }
@@ -157,8 +150,7 @@ void FlatTopFloat(const Pixels& pixels, int32_t x1, int32_t y1, int32_t x2, int3
 }
 
 template <typename Pixels>
-void FlatBottomFloat(const Pixels& pixels, int32_t x1, int32_t y1, int32_t x2, int32_t x3,
-                     int32_t y3) {
+void FlatBottomFloat(const Pixels& pixels, int32_t x1, int32_t y1, int32_t x2, int32_t x3, int32_t y3) {
     if (y3 <= y1) {
         return;
     }
@@ -174,12 +166,11 @@ void FlatBottomFloat(const Pixels& pixels, int32_t x1, int32_t y1, int32_t x2, i
 
 // The general routine shared by the three families: reject, sort by y, and fill the one flat
 // shape or the two halves split at the middle corner's row (which both halves fill).
-using FlatRoutine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                             uint8_t*, int32_t);
+using FlatRoutine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t*, int32_t);
 
 template <FlatRoutine FlatTop, FlatRoutine FlatBottom>
-void DrawGeneral(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
-                 int32_t colour, uint8_t* memory, int32_t pitch) {
+void DrawGeneral(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                 uint8_t* memory, int32_t pitch) {
     if ((x1 == x2 && x2 == x3) || (y1 == y2 && y2 == y3)) {
         return;
     }
@@ -206,8 +197,7 @@ void DrawGeneral(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int
     } else if (y2 == y3) {
         FlatBottom(x1, y1, x2, y3, x3, y3, colour, memory, pitch);
     } else {
-        const double ratio = static_cast<double>(int64_t{y2} - y1) *
-                             static_cast<double>(int64_t{x3} - x1) /
+        const double ratio = static_cast<double>(int64_t{y2} - y1) * static_cast<double>(int64_t{x3} - x1) /
                              static_cast<double>(int64_t{y3} - y1);
         const int32_t xs = TruncToInt32(x1 + std::trunc(ratio + 0.5));
         FlatBottom(x1, y1, xs, y2, x2, y2, colour, memory, pitch);
@@ -217,40 +207,38 @@ void DrawGeneral(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int
 
 }  // namespace
 
-void DrawFlatTopTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t /*y2*/, int32_t x3,
-                          int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch) {
+void DrawFlatTopTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t /*y2*/, int32_t x3, int32_t y3, int32_t colour,
+                          uint8_t* memory, int32_t pitch) {
     FlatTopFloat(BytePixels{memory, pitch, colour}, x1, y1, x2, x3, y3);
 }
 
-void DrawFlatBottomTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t /*y2*/, int32_t x3,
-                             int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch) {
+void DrawFlatBottomTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t /*y2*/, int32_t x3, int32_t y3, int32_t colour,
+                             uint8_t* memory, int32_t pitch) {
     FlatBottomFloat(BytePixels{memory, pitch, colour}, x1, y1, x2, x3, y3);
 }
 
-void DrawTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
-                   int32_t colour, uint8_t* memory, int32_t pitch) {
-    DrawGeneral<DrawFlatTopTriangle8, DrawFlatBottomTriangle8>(x1, y1, x2, y2, x3, y3, colour,
-                                                                memory, pitch);
+void DrawTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                   uint8_t* memory, int32_t pitch) {
+    DrawGeneral<DrawFlatTopTriangle8, DrawFlatBottomTriangle8>(x1, y1, x2, y2, x3, y3, colour, memory, pitch);
 }
 
-void DrawFlatTopTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t /*y2*/, int32_t x3,
-                           int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch) {
+void DrawFlatTopTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t /*y2*/, int32_t x3, int32_t y3, int32_t colour,
+                           uint8_t* memory, int32_t pitch) {
     FlatTopFloat(WordPixels{memory, pitch, colour}, x1, y1, x2, x3, y3);
 }
 
-void DrawFlatBottomTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t /*y2*/, int32_t x3,
-                              int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch) {
+void DrawFlatBottomTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t /*y2*/, int32_t x3, int32_t y3,
+                              int32_t colour, uint8_t* memory, int32_t pitch) {
     FlatBottomFloat(WordPixels{memory, pitch, colour}, x1, y1, x2, x3, y3);
 }
 
-void DrawTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
-                    int32_t colour, uint8_t* memory, int32_t pitch) {
-    DrawGeneral<DrawFlatTopTriangle16, DrawFlatBottomTriangle16>(x1, y1, x2, y2, x3, y3, colour,
-                                                                  memory, pitch);
+void DrawTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                    uint8_t* memory, int32_t pitch) {
+    DrawGeneral<DrawFlatTopTriangle16, DrawFlatBottomTriangle16>(x1, y1, x2, y2, x3, y3, colour, memory, pitch);
 }
 
-void DrawFlatTopTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                               int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch) {
+void DrawFlatTopTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                               uint8_t* memory, int32_t pitch) {
     if (y1 == y3 || y2 == y3 || y3 < y1) {
         return;
     }
@@ -258,13 +246,13 @@ void DrawFlatTopTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, i
         std::swap(x1, x2);
     }
     const int64_t height = int64_t{y3} - y1;
-    const FixedEdges edges{int64_t{x1} * 65536, int64_t{x2} * 65536,
-                           FixedSlope(x1, x3, height), FixedSlope(x2, x3, height)};
+    const FixedEdges edges{int64_t{x1} * 65536, int64_t{x2} * 65536, FixedSlope(x1, x3, height),
+                           FixedSlope(x2, x3, height)};
     FillRows(BytePixels{memory, pitch, colour}, edges, y1, y3, AllInsideClipX(x1, x2, x3));
 }
 
-void DrawFlatBottomTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                                  int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch) {
+void DrawFlatBottomTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
+                                  int32_t colour, uint8_t* memory, int32_t pitch) {
     if (y1 == y2 || y1 == y3 || y3 < y1) {
         return;
     }
@@ -272,13 +260,12 @@ void DrawFlatBottomTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2
         std::swap(x2, x3);
     }
     const int64_t height = int64_t{y3} - y1;
-    const FixedEdges edges{int64_t{x1} * 65536, int64_t{x1} * 65536,
-                           FixedSlope(x1, x2, height), FixedSlope(x1, x3, height)};
+    const FixedEdges edges{int64_t{x1} * 65536, int64_t{x1} * 65536, FixedSlope(x1, x2, height),
+                           FixedSlope(x1, x3, height)};
     FillRows(BytePixels{memory, pitch, colour}, edges, y1, y3, AllInsideClipX(x1, x2, x3));
 }
 
-void DrawTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
-                        int32_t colour, uint8_t* memory, int32_t pitch) {
-    DrawGeneral<DrawFlatTopTriangleFixed8, DrawFlatBottomTriangleFixed8>(x1, y1, x2, y2, x3, y3,
-                                                                          colour, memory, pitch);
+void DrawTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                        uint8_t* memory, int32_t pitch) {
+    DrawGeneral<DrawFlatTopTriangleFixed8, DrawFlatBottomTriangleFixed8>(x1, y1, x2, y2, x3, y3, colour, memory, pitch);
 }

@@ -14,31 +14,31 @@
 #include <cstdint>
 
 // Fills any triangle; nothing when the corners share one x or one y, or lie wholly off-clip.
-void DrawTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
-                   int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                   uint8_t* memory, int32_t pitch);
 // Fills a triangle whose top edge is horizontal.
-void DrawFlatTopTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
-                          int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawFlatTopTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                          uint8_t* memory, int32_t pitch);
 // Fills a triangle whose bottom edge is horizontal.
-void DrawFlatBottomTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                             int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawFlatBottomTriangle8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                             uint8_t* memory, int32_t pitch);
 
 // Fills any triangle with fixed-point edges.
-void DrawTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
-                        int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                        uint8_t* memory, int32_t pitch);
 // Fills a flat-top triangle with fixed-point edges.
-void DrawFlatTopTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                               int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawFlatTopTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                               uint8_t* memory, int32_t pitch);
 // Fills a flat-bottom triangle with fixed-point edges.
-void DrawFlatBottomTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                                  int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawFlatBottomTriangleFixed8(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
+                                  int32_t colour, uint8_t* memory, int32_t pitch);
 
 // Fills any triangle with 16-bit colour words.
-void DrawTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
-                    int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                    uint8_t* memory, int32_t pitch);
 // Fills a flat-top triangle with 16-bit colour words.
-void DrawFlatTopTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                           int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawFlatTopTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                           uint8_t* memory, int32_t pitch);
 // Fills a flat-bottom triangle with 16-bit colour words.
-void DrawFlatBottomTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                              int32_t y3, int32_t colour, uint8_t* memory, int32_t pitch);
+void DrawFlatBottomTriangle16(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t colour,
+                              uint8_t* memory, int32_t pitch);

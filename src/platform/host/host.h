@@ -23,8 +23,8 @@ struct HostEvent {
 
 // One finished frame, handed over by a flip or a blit to the visible surface.
 struct HostFrame {
-    const uint8_t* pixels = nullptr;   // top row first
-    int pitch = 0;                     // bytes per row
+    const uint8_t* pixels = nullptr;  // top row first
+    int pitch = 0;                    // bytes per row
     int width = 0;
     int height = 0;
     int bitsPerPixel = 8;              // 8 (palette indices) or 16 (5.6.5 or 5.5.5 words)
@@ -78,4 +78,3 @@ void HostSet(Host* host);
 
 // Converts a frame to 0xAARRGGBB pixels, rows `outPitch` bytes apart (what a screen shows).
 void HostFrameToRgb32(const HostFrame& frame, uint32_t* out, int outPitch);
-

@@ -76,8 +76,7 @@ void HeadlessHost::Present(const HostFrame& frame) {
     framePixels_.resize(static_cast<size_t>(rowBytes) * static_cast<size_t>(frame.height));
     for (int y = 0; y < frame.height; ++y) {
         std::memcpy(framePixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(rowBytes),
-                    frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch,
-                    static_cast<size_t>(rowBytes));
+                    frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch, static_cast<size_t>(rowBytes));
     }
     if (frame.palette) {
         std::memcpy(framePalette_.data(), frame.palette, framePalette_.size());

@@ -58,9 +58,8 @@ public:
             if (event.type == SDL_QUIT ||
                 (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
                 out.push_back({HostEventType::Close});
-            } else if (event.type == SDL_WINDOWEVENT &&
-                       (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                        event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+            } else if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                                         event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
                 screen_.Redraw();
             } else if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
                 screen_.Redraw();

@@ -51,12 +51,8 @@ void SdlPads::Leave(int instanceId) {
 
 bool SdlPads::Handle(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_CONTROLLERDEVICEADDED:
-            Arrive(event.cdevice.which);
-            return true;
-        case SDL_CONTROLLERDEVICEREMOVED:
-            Leave(event.cdevice.which);
-            return true;
+        case SDL_CONTROLLERDEVICEADDED: Arrive(event.cdevice.which); return true;
+        case SDL_CONTROLLERDEVICEREMOVED: Leave(event.cdevice.which); return true;
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP: {
             PadState state = keys_.StateOf(event.cbutton.which);
@@ -83,7 +79,6 @@ bool SdlPads::Handle(const SDL_Event& event) {
             keys_.Update(event.caxis.which, state);
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }

@@ -1,9 +1,9 @@
 #include "platform/host/host_sdl_screen.h"
 
 #include "platform/host/quiet_stderr.h"
+#include "platform/services/report.h"
 #include "platform/services/scaling.h"
 #include "platform/services/screenshot.h"
-#include "platform/services/report.h"
 
 #include <SDL.h>
 
@@ -29,8 +29,7 @@ ScaleSize WindowSize(int width, int height) {
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
         return WindowSizeFor(width, height, 0, 0);
     }
-    return WindowSizeFor(width, height, usable.w - kFrameAllowanceWidth,
-                         usable.h - kFrameAllowanceHeight);
+    return WindowSizeFor(width, height, usable.w - kFrameAllowanceWidth, usable.h - kFrameAllowanceHeight);
 }
 
 }  // namespace
@@ -56,8 +55,7 @@ bool SdlScreen::Open(const char* title, int width, int height) {
     // was asked for, a window there is no window at all.
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* asked = std::getenv("SDL_VIDEODRIVER");
-    if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) &&
-        !(asked && *asked)) {
+    if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) && !(asked && *asked)) {
         ReportOnce("display", "no display (is DISPLAY or WAYLAND_DISPLAY set?)");
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
@@ -75,8 +73,8 @@ bool SdlScreen::Open(const char* title, int width, int height) {
     scaler_.Plan(width, height, 0, 0);
     // The size the window opens with is the one SDL brings it back to from full screen.
     const ScaleSize size = WindowSize(width, height);
-    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.width,
-                               size.height, SDL_WINDOW_RESIZABLE);
+    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.width, size.height,
+                               SDL_WINDOW_RESIZABLE);
     if (!window_) {
         ReportOnce("display", std::string("cannot open a window: ") + SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -170,15 +168,15 @@ void SdlScreen::DrawAll(SDL_Surface* surface) {
 }
 
 bool SdlScreen::IsDrawnSurface(const SDL_Surface* surface) const {
-    return surface == drawnSurface_ && surface->pixels == drawnPixels_ &&
-           surface->w == scaler_.OutputWidth() && surface->h == scaler_.OutputHeight();
+    return surface == drawnSurface_ && surface->pixels == drawnPixels_ && surface->w == scaler_.OutputWidth() &&
+           surface->h == scaler_.OutputHeight();
 }
 
 namespace {
 
 bool IsXrgb(const SDL_PixelFormat* format) {
-    return format->BytesPerPixel == 4 && format->Rmask == 0x00FF0000u &&
-           format->Gmask == 0x0000FF00u && format->Bmask == 0x000000FFu;
+    return format->BytesPerPixel == 4 && format->Rmask == 0x00FF0000u && format->Gmask == 0x0000FF00u &&
+           format->Bmask == 0x000000FFu;
 }
 
 }  // namespace
@@ -198,11 +196,12 @@ void SdlScreen::Convert(SDL_Surface* surface, const ScaleRect& area) {
         return;
     }
     const int bytes = surface->format->BytesPerPixel;
-    const uint32_t* from = staging_.data() + static_cast<size_t>(area.y) * static_cast<size_t>(surface->w) + static_cast<size_t>(area.x);
+    const uint32_t* from = staging_.data() + static_cast<size_t>(area.y) * static_cast<size_t>(surface->w) +
+                           static_cast<size_t>(area.x);
     uint8_t* to = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(area.y) * surface->pitch +
                   static_cast<ptrdiff_t>(area.x) * bytes;
-    SDL_ConvertPixels(area.width, area.height, SDL_PIXELFORMAT_ARGB8888, from, surface->w * 4,
-                      surface->format->format, to, surface->pitch);
+    SDL_ConvertPixels(area.width, area.height, SDL_PIXELFORMAT_ARGB8888, from, surface->w * 4, surface->format->format,
+                      to, surface->pitch);
 }
 
 void SdlScreen::SetFullscreen(bool fullscreen) {

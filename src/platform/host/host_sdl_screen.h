@@ -60,10 +60,10 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool fullscreen_ = false;
-    ShownFrame shown_;                   // the frame on the screen
-    PictureScaler scaler_;               // its 32-bit colours, enlarged to the window
+    ShownFrame shown_;      // the frame on the screen
+    PictureScaler scaler_;  // its 32-bit colours, enlarged to the window
     const SDL_Surface* drawnSurface_ = nullptr;
     const void* drawnPixels_ = nullptr;
     std::vector<uint32_t> staging_;
-    std::vector<SDL_Rect> sent_;         // complete where the constructor is, in the .cpp
+    std::vector<SDL_Rect> sent_;  // complete where the constructor is, in the .cpp
 };

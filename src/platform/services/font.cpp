@@ -22,8 +22,7 @@ bool FontRender(const char* text, FontMask& out) {
             font = TTF_OpenFont(kFontPath, kFontPoints);
         }
         if (!font) {
-            ReportOnce("font", std::string("no text font (") + kFontPath + "): " +
-                                    TTF_GetError());
+            ReportOnce("font", std::string("no text font (") + kFontPath + "): " + TTF_GetError());
         }
     }
     out = FontMask{};

@@ -10,9 +10,7 @@ size_t RowBytes(const HostFrame& frame) {
     return static_cast<size_t>(frame.width) * static_cast<size_t>(frame.bitsPerPixel / 8);
 }
 
-const uint8_t* RowOf(const HostFrame& frame, int y) {
-    return frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch;
-}
+const uint8_t* RowOf(const HostFrame& frame, int y) { return frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch; }
 
 }  // namespace
 
@@ -51,9 +49,8 @@ HostFrame ShownFrame::Frame() const {
 }
 
 bool ShownFrame::SameFormat(const HostFrame& frame) const {
-    if (pixels_.empty() || frame.width != width_ || frame.height != height_ ||
-        frame.bitsPerPixel != bitsPerPixel_ || frame.rgbBits != rgbBits_ ||
-        (frame.palette != nullptr) != hasPalette_) {
+    if (pixels_.empty() || frame.width != width_ || frame.height != height_ || frame.bitsPerPixel != bitsPerPixel_ ||
+        frame.rgbBits != rgbBits_ || (frame.palette != nullptr) != hasPalette_) {
         return false;
     }
     return !frame.palette || std::memcmp(frame.palette, palette_, sizeof(palette_)) == 0;

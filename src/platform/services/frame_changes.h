@@ -36,7 +36,7 @@ private:
     // neighbouring tile rows.
     void JoinTiles();
 
-    std::vector<uint8_t> pixels_;    // rows without padding
+    std::vector<uint8_t> pixels_;  // rows without padding
     uint8_t palette_[1024] = {};
     bool hasPalette_ = false;
     int width_ = 0;

@@ -66,8 +66,7 @@ int DataBytes(uint8_t status) {
 
 // Reads one track chunk from tick `start`; returns false for anything malformed. `end` gets the
 // tick of its end.
-bool ReadTrack(ByteReader track, uint64_t start, MidiSong& song, std::vector<TickEvent>& out,
-               uint64_t& end) {
+bool ReadTrack(ByteReader track, uint64_t start, MidiSong& song, std::vector<TickEvent>& out, uint64_t& end) {
     uint64_t tick = start;
     uint8_t running = 0;
     while (track.left() > 0) {
@@ -130,8 +129,8 @@ bool ReadTrack(ByteReader track, uint64_t start, MidiSong& song, std::vector<Tic
 }
 
 // Turns ticks into microseconds with the tempo map of all tracks, in time order.
-void TimeEvents(std::vector<TickEvent>& events, uint64_t endTick, double smpteUsPerTick,
-                uint32_t ticksPerQuarter, MidiSong& song) {
+void TimeEvents(std::vector<TickEvent>& events, uint64_t endTick, double smpteUsPerTick, uint32_t ticksPerQuarter,
+                MidiSong& song) {
     std::stable_sort(events.begin(), events.end(),
                      [](const TickEvent& a, const TickEvent& b) { return a.tick < b.tick; });
     uint32_t tempo = 500000;  // microseconds per quarter note until a tempo event says otherwise
@@ -159,9 +158,8 @@ void TimeEvents(std::vector<TickEvent>& events, uint64_t endTick, double smpteUs
 std::shared_ptr<MidiSong> MidiFileRead(const std::vector<uint8_t>& bytes) {
     ByteReader file(bytes.data(), bytes.size());
     uint32_t id, headerLength, format, trackCount, division;
-    if (!file.Be(4, id) || id != 0x4D546864u /* MThd */ || !file.Be(4, headerLength) ||
-        headerLength < 6 || !file.Be(2, format) || !file.Be(2, trackCount) ||
-        !file.Be(2, division) || !file.Skip(headerLength - 6)) {
+    if (!file.Be(4, id) || id != 0x4D546864u /* MThd */ || !file.Be(4, headerLength) || headerLength < 6 ||
+        !file.Be(2, format) || !file.Be(2, trackCount) || !file.Be(2, division) || !file.Skip(headerLength - 6)) {
         return nullptr;
     }
     if (format > 2 || trackCount == 0 || (format == 0 && trackCount != 1) || division == 0) {
@@ -171,8 +169,8 @@ std::shared_ptr<MidiSong> MidiFileRead(const std::vector<uint8_t>& bytes) {
     if (division & 0x8000) {
         const int framesPerSecond = -static_cast<int8_t>(division >> 8);
         const uint32_t ticksPerFrame = division & 0xFF;
-        if ((framesPerSecond != 24 && framesPerSecond != 25 && framesPerSecond != 29 &&
-             framesPerSecond != 30) || ticksPerFrame == 0) {
+        if ((framesPerSecond != 24 && framesPerSecond != 25 && framesPerSecond != 29 && framesPerSecond != 30) ||
+            ticksPerFrame == 0) {
             return nullptr;
         }
         const double fps = framesPerSecond == 29 ? 29.97 : framesPerSecond;

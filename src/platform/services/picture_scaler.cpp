@@ -13,7 +13,8 @@ constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 inline uint32_t Blend(uint32_t a, uint32_t b, uint32_t weight) {
     const uint32_t keep = 256 - weight;
     const uint32_t redBlue = (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight + 0x00800080u) >> 8) & 0x00FF00FFu;
-    const uint32_t alphaGreen = (((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight + 0x00800080u) & 0xFF00FF00u;
+    const uint32_t alphaGreen = (((a >> 8) & 0x00FF00FFu) * keep + ((b >> 8) & 0x00FF00FFu) * weight + 0x00800080u) &
+                                0xFF00FF00u;
     return redBlue | alphaGreen;
 }
 
@@ -110,7 +111,9 @@ void PictureScaler::Take(const HostFrame& frame, const ScaleRect& area) {
                    static_cast<ptrdiff_t>(part.x) * (frame.bitsPerPixel / 8);
     piece.width = part.width;
     piece.height = part.height;
-    HostFrameToRgb32(piece, picture_.data() + static_cast<size_t>(part.y) * static_cast<size_t>(pictureWidth_) + static_cast<size_t>(part.x),
+    HostFrameToRgb32(piece,
+                     picture_.data() + static_cast<size_t>(part.y) * static_cast<size_t>(pictureWidth_) +
+                         static_cast<size_t>(part.x),
                      pictureWidth_ * 4);
 }
 

@@ -42,8 +42,7 @@ std::vector<uint8_t> PngEncodeIndexed(int width, int height, const std::vector<u
     }
     png_set_write_fn(png, &out, &AppendBytes, &NoFlush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_color colours[256];
     for (int i = 0; i < 256; ++i) {
         colours[i] = png_color{palette[4 * i], palette[4 * i + 1], palette[4 * i + 2]};

@@ -6,9 +6,7 @@
 namespace {
 
 // a * b / c rounded to the nearest whole number, without overflow for screen sizes.
-int MulDivRound(int a, int b, int c) {
-    return static_cast<int>((int64_t{a} * b + c / 2) / c);
-}
+int MulDivRound(int a, int b, int c) { return static_cast<int>((int64_t{a} * b + c / 2) / c); }
 
 int CeilDiv(int a, int b) { return (a + b - 1) / b; }
 
@@ -31,15 +29,13 @@ ScalePlan ScalePlanFor(int pictureWidth, int pictureHeight, int outputWidth, int
     target.x = (outputWidth - target.width) / 2;
     target.y = (outputHeight - target.height) / 2;
     plan.prescale = std::max({1, CeilDiv(target.width, pictureWidth), CeilDiv(target.height, pictureHeight)});
-    plan.exact = target.width == plan.prescale * pictureWidth &&
-                 target.height == plan.prescale * pictureHeight;
+    plan.exact = target.width == plan.prescale * pictureWidth && target.height == plan.prescale * pictureHeight;
     return plan;
 }
 
 ScaleSize WindowSizeFor(int pictureWidth, int pictureHeight, int usableWidth, int usableHeight) {
     const ScaleSize twice{2 * pictureWidth, 2 * pictureHeight};
-    if (usableWidth <= 0 || usableHeight <= 0 ||
-        (twice.width <= usableWidth && twice.height <= usableHeight)) {
+    if (usableWidth <= 0 || usableHeight <= 0 || (twice.width <= usableWidth && twice.height <= usableHeight)) {
         return twice;
     }
     const ScaleRect fit = ScalePlanFor(pictureWidth, pictureHeight, usableWidth, usableHeight).target;

@@ -14,9 +14,9 @@ struct ScaleRect {
 };
 
 struct ScalePlan {
-    ScaleRect target;   // where the picture goes in the output, in output pixels
-    int prescale = 1;   // the whole multiple the picture is first enlarged to (1 or more)
-    bool exact = false; // the target is exactly `prescale` times the picture
+    ScaleRect target;    // where the picture goes in the output, in output pixels
+    int prescale = 1;    // the whole multiple the picture is first enlarged to (1 or more)
+    bool exact = false;  // the target is exactly `prescale` times the picture
 };
 
 // Plans the picture of `pictureWidth` x `pictureHeight` on an output of `outputWidth` x

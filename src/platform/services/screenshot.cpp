@@ -92,8 +92,7 @@ std::string ScreenshotName(const std::tm& when, int serial) {
 }
 
 bool ScreenshotWrite(const HostFrame& frame, const std::string& path) {
-    if (frame.bitsPerPixel != 8 || !frame.pixels || !frame.palette || frame.width <= 0 ||
-        frame.height <= 0) {
+    if (frame.bitsPerPixel != 8 || !frame.pixels || !frame.palette || frame.width <= 0 || frame.height <= 0) {
         return false;
     }
     const auto width = static_cast<size_t>(frame.width);

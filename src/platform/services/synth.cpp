@@ -83,11 +83,11 @@ std::string LoadSoundFont(fluid_synth_t* synth) {
         }
     }
     if (std::getenv(kSoundFontVariable)) {
-        ReportOnce("soundfont", std::string("music is silent: cannot read the SoundFont ") +
-                                    candidates.front() + " named by " + kSoundFontVariable);
+        ReportOnce("soundfont", std::string("music is silent: cannot read the SoundFont ") + candidates.front() +
+                                    " named by " + kSoundFontVariable);
     } else {
-        ReportOnce("soundfont", std::string("music is silent: no General MIDI SoundFont in ") +
-                                    kSoundFontFolder + " (install one, or set " + kSoundFontVariable + ")");
+        ReportOnce("soundfont", std::string("music is silent: no General MIDI SoundFont in ") + kSoundFontFolder +
+                                    " (install one, or set " + kSoundFontVariable + ")");
     }
     return {};
 }
@@ -146,18 +146,18 @@ int SynthRate() { return state.rate; }
 void SynthSend(const MidiSong& song, const MidiEvent& e) {
     const int channel = e.status & 0x0F;
     switch (e.status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(state.synth, channel, e.data1); break;
-    case 0x90: fluid_synth_noteon(state.synth, channel, e.data1, e.data2); break;
-    case 0xA0: fluid_synth_key_pressure(state.synth, channel, e.data1, e.data2); break;
-    case 0xB0: fluid_synth_cc(state.synth, channel, e.data1, e.data2); break;
-    case 0xC0: fluid_synth_program_change(state.synth, channel, e.data1); break;
-    case 0xD0: fluid_synth_channel_pressure(state.synth, channel, e.data1); break;
-    case 0xE0: fluid_synth_pitch_bend(state.synth, channel, e.data1 | (e.data2 << 7)); break;
-    case 0xF0:
-        fluid_synth_sysex(state.synth, reinterpret_cast<const char*>(song.sysex.data() + e.dataOffset),
-                          static_cast<int>(e.dataLength), nullptr, nullptr, nullptr, 0);
-        break;
-    default: break;
+        case 0x80: fluid_synth_noteoff(state.synth, channel, e.data1); break;
+        case 0x90: fluid_synth_noteon(state.synth, channel, e.data1, e.data2); break;
+        case 0xA0: fluid_synth_key_pressure(state.synth, channel, e.data1, e.data2); break;
+        case 0xB0: fluid_synth_cc(state.synth, channel, e.data1, e.data2); break;
+        case 0xC0: fluid_synth_program_change(state.synth, channel, e.data1); break;
+        case 0xD0: fluid_synth_channel_pressure(state.synth, channel, e.data1); break;
+        case 0xE0: fluid_synth_pitch_bend(state.synth, channel, e.data1 | (e.data2 << 7)); break;
+        case 0xF0:
+            fluid_synth_sysex(state.synth, reinterpret_cast<const char*>(song.sysex.data() + e.dataOffset),
+                              static_cast<int>(e.dataLength), nullptr, nullptr, nullptr, 0);
+            break;
+        default: break;
     }
 }
 

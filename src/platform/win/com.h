@@ -26,8 +26,7 @@ using REFCLSID = const CLSID&;
 using REFGUID = const GUID&;
 
 inline bool operator==(const GUID& a, const GUID& b) {
-    return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 &&
-           std::equal(a.data4, a.data4 + 8, b.data4);
+    return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 && std::equal(a.data4, a.data4 + 8, b.data4);
 }
 
 constexpr HRESULT S_OK = 0;

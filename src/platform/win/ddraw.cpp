@@ -1,7 +1,6 @@
 #include "platform/win/ddraw.h"
 
 #include "platform/host/host.h"
-#include "platform/services/font.h"
 
 #include <cstring>
 #include <new>
@@ -20,9 +19,7 @@ RECT Intersect(const RECT& a, const RECT& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
-RECT Shifted(const RECT& r, LONG dx, LONG dy) {
-    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
+RECT Shifted(const RECT& r, LONG dx, LONG dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 bool Inside(const RECT& inner, const RECT& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -127,8 +124,7 @@ std::vector<RECT> IDirectDrawClipper::EffectiveRects(const RECT& bounds) const {
 
 // --- surface ---
 
-IDirectDrawSurface7::IDirectDrawSurface7(IDirectDraw7* owner, int width, int height, int bits,
-                                         int rgbBits, DWORD caps)
+IDirectDrawSurface7::IDirectDrawSurface7(IDirectDraw7* owner, int width, int height, int bits, int rgbBits, DWORD caps)
     : owner_(owner), width_(width), height_(height), bits_(bits), rgbBits_(rgbBits),
       pitch_(width * BytesPerPixel(bits)), caps_(caps),
       pixels_(static_cast<size_t>(pitch_) * static_cast<size_t>(height), 0) {
@@ -219,9 +215,8 @@ void IDirectDrawSurface7::PutPixel(uint8_t* row, int x, uint32_t value) {
 
 // Blits into the part of `dest` that lies in `clip`. The source is sampled at the nearest
 // pixel, so a destination of another size stretches or shrinks the source rectangle.
-HRESULT IDirectDrawSurface7::BltOne(const RECT& dest, IDirectDrawSurface7* source, const RECT& src,
-                                    const RECT& clip, DWORD flags, const DDBLTFX* fx,
-                                    const DDCOLORKEY& key) {
+HRESULT IDirectDrawSurface7::BltOne(const RECT& dest, IDirectDrawSurface7* source, const RECT& src, const RECT& clip,
+                                    DWORD flags, const DDBLTFX* fx, const DDCOLORKEY& key) {
     const RECT area = Intersect(dest, clip);
     if (IsEmpty(area)) {
         return DD_OK;
@@ -232,8 +227,7 @@ HRESULT IDirectDrawSurface7::BltOne(const RECT& dest, IDirectDrawSurface7* sourc
         for (LONG y = area.top; y < area.bottom; ++y) {
             uint8_t* row = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(pitch_);
             if (bpp == 1) {
-                std::memset(row + area.left, static_cast<uint8_t>(colour),
-                            static_cast<size_t>(area.right - area.left));
+                std::memset(row + area.left, static_cast<uint8_t>(colour), static_cast<size_t>(area.right - area.left));
             } else {
                 for (LONG x = area.left; x < area.right; ++x) PutPixel(row, x, colour);
             }
@@ -266,8 +260,8 @@ HRESULT IDirectDrawSurface7::BltOne(const RECT& dest, IDirectDrawSurface7* sourc
     return DD_OK;
 }
 
-HRESULT IDirectDrawSurface7::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect,
-                                 DWORD flags, DDBLTFX* fx) {
+HRESULT IDirectDrawSurface7::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags,
+                                 DDBLTFX* fx) {
     if (locked_ || hasDc_ || (source && (source->locked_ || source->hasDc_))) {
         return DDERR_SURFACEBUSY;
     }
@@ -347,8 +341,7 @@ HRESULT IDirectDrawSurface7::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD, HANDL
         return DDERR_INVALIDRECT;
     }
     locked_ = true;
-    desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_LPSURFACE |
-                    DDSD_PIXELFORMAT;
+    desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_LPSURFACE | DDSD_PIXELFORMAT;
     desc->dwWidth = static_cast<DWORD>(width_);
     desc->dwHeight = static_cast<DWORD>(height_);
     desc->lPitch = pitch_;
@@ -423,66 +416,6 @@ POINT IDirectDrawSurface7::ScreenOrigin() const {
     return POINT{0, 0};
 }
 
-// --- GDI text on a surface ---
-
-namespace {
-
-uint32_t NearestPaletteIndex(const IDirectDrawPalette* palette, COLORREF colour) {
-    if (!palette) return 0;
-    const int r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-    uint32_t best = 0;
-    int bestDistance = 1 << 30;
-    for (uint32_t i = 0; i < 256; ++i) {
-        const PALETTEENTRY& e = palette->entries()[i];
-        const int dr = e.peRed - r, dg = e.peGreen - g, db = e.peBlue - b;
-        const int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
-    }
-    return best;
-}
-
-uint32_t PackColour(COLORREF colour, int rgbBits) {
-    const uint32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-    if (rgbBits == 15) return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
-    return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
-}
-
-}  // namespace
-
-// Text is drawn solid where the glyphs cover at least half a pixel, as an unsmoothed system
-// font draws; an opaque background fills the text's box with white first.
-bool IDirectDrawSurface7::DrawText(int x, int y, const std::string& text, COLORREF colour,
-                                   bool opaque) {
-    FontMask mask;
-    if (!FontRender(text.c_str(), mask)) {
-        return false;
-    }
-    const uint32_t ink = bits_ == 8 ? NearestPaletteIndex(ShowingPalette(), colour)
-                                    : PackColour(colour, rgbBits_);
-    const uint32_t paper = bits_ == 8 ? NearestPaletteIndex(ShowingPalette(), RGB(255, 255, 255))
-                                      : PackColour(RGB(255, 255, 255), rgbBits_);
-    for (int row = 0; row < mask.height; ++row) {
-        const int py = y + row;
-        if (py < 0 || py >= height_) continue;
-        uint8_t* line = pixels_.data() + static_cast<size_t>(py) * static_cast<size_t>(pitch_);
-        for (int column = 0; column < mask.width; ++column) {
-            const int px = x + column;
-            if (px < 0 || px >= width_) continue;
-            const uint8_t cover = mask.coverage[static_cast<size_t>(row) * static_cast<size_t>(mask.width) +
-                                                static_cast<size_t>(column)];
-            if (cover >= 128) {
-                PutPixel(line, px, ink);
-            } else if (opaque) {
-                PutPixel(line, px, paper);
-            }
-        }
-    }
-    return true;
-}
-
 // --- DirectDraw object ---
 
 IDirectDraw7::~IDirectDraw7() {
@@ -550,9 +483,8 @@ HRESULT IDirectDraw7::CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** 
             auto* front = ComMake<IDirectDrawSurface7>(this, width, height, currentBits, currentRgb,
                                                        caps | (chain ? DDSCAPS_FRONTBUFFER : 0));
             if (chain) {
-                front->backBuffer_ = ComMake<IDirectDrawSurface7>(
-                    this, width, height, currentBits, currentRgb,
-                    DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+                front->backBuffer_ = ComMake<IDirectDrawSurface7>(this, width, height, currentBits, currentRgb,
+                                                                  DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
             }
             primary_ = front;
             *surface = front;
@@ -582,8 +514,7 @@ HRESULT IDirectDraw7::CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** 
     }
 }
 
-HRESULT IDirectDraw7::CreatePalette(DWORD flags, const PALETTEENTRY* entries,
-                                    IDirectDrawPalette** palette, IUnknown*) {
+HRESULT IDirectDraw7::CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown*) {
     if (!entries || !palette || !(flags & DDPCAPS_8BIT)) {
         return DDERR_INVALIDPARAMS;
     }

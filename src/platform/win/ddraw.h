@@ -209,8 +209,7 @@ public:
     HRESULT SetPalette(IDirectDrawPalette* palette);
     HRESULT SetClipper(IDirectDrawClipper* clipper);
     HRESULT SetColorKey(DWORD flags, DDCOLORKEY* key);
-    HRESULT Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags,
-                DDBLTFX* fx);
+    HRESULT Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags, DDBLTFX* fx);
     HRESULT Flip(IDirectDrawSurface7* target, DWORD flags);
     HRESULT Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD flags, HANDLE event);
     HRESULT Unlock(RECT* rect);
@@ -227,25 +226,24 @@ public:
     const uint8_t* memory() const { return pixels_.data(); }
     IDirectDrawClipper* clipper() const { return clipper_; }
     IDirectDrawPalette* palette() const { return palette_; }
+    // 15 or 16 for 16-bit surfaces (the 5.5.5 or 5.6.5 layout); 8 for 8-bit ones.
+    int rgbBits() const { return rgbBits_; }
+    // The palette that colours this surface: its own, else the visible surface's.
+    const IDirectDrawPalette* ShowingPalette() const;
     // Hands the surface's pixels to the host, with the palette that shows them.
     void PresentToHost();
-    // Draws text through the host's font in a COLORREF colour (for TextOutA).
-    bool DrawText(int x, int y, const std::string& text, COLORREF colour, bool opaque);
 
-    IDirectDrawSurface7(IDirectDraw7* owner, int width, int height, int bits, int rgbBits,
-                        DWORD caps);
+    IDirectDrawSurface7(IDirectDraw7* owner, int width, int height, int bits, int rgbBits, DWORD caps);
 
 private:
     friend class IDirectDraw7;
-    // The palette that colours this surface: its own, else the visible surface's.
-    const IDirectDrawPalette* ShowingPalette() const;
     // Where the surface's pixel (0, 0) lies on the screen: the window's top-left corner for a
     // windowed primary, which holds only the window's part of the screen; (0, 0) otherwise.
     POINT ScreenOrigin() const;
     uint32_t PixelAt(const uint8_t* row, int x) const;
     void PutPixel(uint8_t* row, int x, uint32_t value);
-    HRESULT BltOne(const RECT& dest, IDirectDrawSurface7* source, const RECT& src,
-                   const RECT& clip, DWORD flags, const DDBLTFX* fx, const DDCOLORKEY& key);
+    HRESULT BltOne(const RECT& dest, IDirectDrawSurface7* source, const RECT& src, const RECT& clip, DWORD flags,
+                   const DDBLTFX* fx, const DDCOLORKEY& key);
 
     IDirectDraw7* owner_;
     int width_;
@@ -270,11 +268,9 @@ public:
     ~IDirectDraw7() override;
 
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
-    HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate,
-                           DWORD flags);
+    HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate, DWORD flags);
     HRESULT CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** surface, IUnknown* outer);
-    HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette,
-                          IUnknown* outer);
+    HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown* outer);
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer);
     HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event);
 

@@ -9,7 +9,8 @@
 #include <fstream>
 #include <vector>
 
-const CLSID CLSID_DirectMusicPerformance = {0xd2ac2881, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
+const CLSID CLSID_DirectMusicPerformance = {
+    0xd2ac2881, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
 const CLSID CLSID_DirectMusicSegment = {0xd2ac2882, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
 const CLSID CLSID_DirectMusicLoader = {0xd2ac2892, 0xb39b, 0x11d1, {0x87, 0x04, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
 const IID IID_IDirectMusicPerformance = {0x07d43d03, 0x6523, 0x11d2, {0x87, 0x1d, 0x00, 0x60, 0x08, 0x93, 0xb1, 0xbd}};
@@ -36,8 +37,8 @@ struct SongPlayer {
     uint64_t performance = 0;
     const MidiSong* song = nullptr;
     uint64_t start = 0;
-    size_t next = 0;     // its next event
-    int64_t frame = 0;   // frames rendered since it started
+    size_t next = 0;    // its next event
+    int64_t frame = 0;  // frames rendered since it started
     bool playing = false;
     bool audible = false;
 };
@@ -201,9 +202,7 @@ HRESULT IDirectMusicSegment::SetParam(REFGUID type, DWORD, DWORD, MUSIC_TIME, vo
 
 // --- performance ---
 
-IDirectMusicPerformance::IDirectMusicPerformance() : serial_(++lastPerformance) {
-    livePerformances.push_back(this);
-}
+IDirectMusicPerformance::IDirectMusicPerformance() : serial_(++lastPerformance) { livePerformances.push_back(this); }
 
 IDirectMusicPerformance::~IDirectMusicPerformance() {
     CloseDown();
@@ -247,8 +246,8 @@ HRESULT IDirectMusicPerformance::PlaySegment(IDirectMusicSegment* segment, DWORD
     return S_OK;
 }
 
-HRESULT IDirectMusicPerformance::Stop(IDirectMusicSegment* segment, IDirectMusicSegmentState* state,
-                                      MUSIC_TIME, DWORD) {
+HRESULT IDirectMusicPerformance::Stop(IDirectMusicSegment* segment, IDirectMusicSegmentState* state, MUSIC_TIME,
+                                      DWORD) {
     if (!initialised_) return DMUS_E_NOT_INIT;
     StopSong(segment, state ? state->start() : 0);
     return S_OK;

@@ -118,8 +118,7 @@ public:
                         IDirectMusicSegmentState** state);
     // Stops the song at once when it is `segment` (or the start `state`); both nullptr stop
     // whatever plays.
-    HRESULT Stop(IDirectMusicSegment* segment, IDirectMusicSegmentState* state, MUSIC_TIME time,
-                 DWORD flags);
+    HRESULT Stop(IDirectMusicSegment* segment, IDirectMusicSegmentState* state, MUSIC_TIME time, DWORD flags);
     // S_OK while `segment` (or the start `state`) is sounding, S_FALSE otherwise. A song sounds
     // until its end and the last notes have died away (at most 3 seconds more).
     HRESULT IsPlaying(IDirectMusicSegment* segment, IDirectMusicSegmentState* state);

@@ -13,17 +13,15 @@ float Amplitude(LONG hundredthsOfDb) {
 }
 
 bool IsFixedFormat(const WAVEFORMATEX& f) {
-    return f.wFormatTag == WAVE_FORMAT_PCM && f.nChannels == 1 &&
-           f.nSamplesPerSec == DSOUND_FORMAT_RATE && f.wBitsPerSample == 8 && f.nBlockAlign == 1 &&
-           f.nAvgBytesPerSec == DSOUND_FORMAT_RATE;
+    return f.wFormatTag == WAVE_FORMAT_PCM && f.nChannels == 1 && f.nSamplesPerSec == DSOUND_FORMAT_RATE &&
+           f.wBitsPerSample == 8 && f.nBlockAlign == 1 && f.nAvgBytesPerSec == DSOUND_FORMAT_RATE;
 }
 
 }  // namespace
 
 // --- buffer ---
 
-IDirectSoundBuffer::IDirectSoundBuffer(IDirectSound* owner,
-                                       std::shared_ptr<std::vector<uint8_t>> samples, DWORD flags)
+IDirectSoundBuffer::IDirectSoundBuffer(IDirectSound* owner, std::shared_ptr<std::vector<uint8_t>> samples, DWORD flags)
     : owner_(owner), samples_(std::move(samples)), flags_(flags) {
     owner_->AddRef();
     voice_.samples = samples_->data();
@@ -43,8 +41,8 @@ void IDirectSoundBuffer::UpdateGains() {
     voice_.rightGain = level * Amplitude(std::min<LONG>(0, pan_));
 }
 
-HRESULT IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, void** audio1, DWORD* bytes1,
-                                 void** audio2, DWORD* bytes2, DWORD flags) {
+HRESULT IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, void** audio1, DWORD* bytes1, void** audio2, DWORD* bytes2,
+                                 DWORD flags) {
     const DWORD size = this->size();
     if (!audio1 || !bytes1) {
         return DSERR_INVALIDPARAM;
@@ -194,8 +192,7 @@ HRESULT IDirectSound::SetCooperativeLevel(HWND window, DWORD level) {
     return DS_OK;
 }
 
-HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer,
-                                        IUnknown* outer) {
+HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer, IUnknown* outer) {
     if (!buffer) {
         return DSERR_INVALIDPARAM;
     }
@@ -228,8 +225,7 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBu
     return DS_OK;
 }
 
-HRESULT IDirectSound::DuplicateSoundBuffer(IDirectSoundBuffer* original,
-                                           IDirectSoundBuffer** duplicate) {
+HRESULT IDirectSound::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectSoundBuffer** duplicate) {
     if (!original || !duplicate) {
         return DSERR_INVALIDPARAM;
     }

@@ -4,8 +4,8 @@
 // mixer (platform/mixer.h) into the current host's audio stream.
 #pragma once
 
-#include "platform/win/com.h"
 #include "platform/services/mixer.h"
+#include "platform/win/com.h"
 #include "platform/win/win32.h"
 
 #include <cstdint>
@@ -94,8 +94,7 @@ public:
     // DSBLOCK_FROMWRITECURSOR; the whole buffer with DSBLOCK_ENTIREBUFFER) as one region, or as
     // two when they wrap past the end. The written bytes take effect at Unlock. One lock at a
     // time: a second Lock before Unlock is DSERR_INVALIDCALL.
-    HRESULT Lock(DWORD offset, DWORD bytes, void** audio1, DWORD* bytes1, void** audio2,
-                 DWORD* bytes2, DWORD flags);
+    HRESULT Lock(DWORD offset, DWORD bytes, void** audio1, DWORD* bytes1, void** audio2, DWORD* bytes2, DWORD flags);
     // Stores the first `bytes1` and `bytes2` bytes of the regions that Lock handed out.
     HRESULT Unlock(void* audio1, DWORD bytes1, void* audio2, DWORD bytes2);
     // Plays from the current position, once or (DSBPLAY_LOOPING) over and over.

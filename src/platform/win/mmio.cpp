@@ -23,8 +23,7 @@ std::vector<std::unique_ptr<MmioFile>>& OpenFiles() {
 
 bool IsOpen(HMMIO file) {
     const auto& files = OpenFiles();
-    return file && std::any_of(files.begin(), files.end(),
-                               [file](const auto& open) { return open.get() == file; });
+    return file && std::any_of(files.begin(), files.end(), [file](const auto& open) { return open.get() == file; });
 }
 
 // Reads exactly `count` bytes at `offset`, without moving the file's position.
@@ -39,8 +38,8 @@ bool ReadAt(MmioFile& file, uint64_t offset, uint8_t* out, size_t count) {
 }
 
 uint32_t Le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 bool IsContainer(FOURCC id) { return id == FOURCC_RIFF || id == FOURCC_LIST; }
@@ -156,8 +155,7 @@ MMRESULT mmioAscend(HMMIO file, MMCKINFO* chunk, UINT) {
 
 MMRESULT mmioClose(HMMIO file, UINT) {
     auto& files = OpenFiles();
-    const auto it = std::find_if(files.begin(), files.end(),
-                                 [file](const auto& open) { return open.get() == file; });
+    const auto it = std::find_if(files.begin(), files.end(), [file](const auto& open) { return open.get() == file; });
     if (!file || it == files.end()) {
         return MMSYSERR_INVALHANDLE;
     }

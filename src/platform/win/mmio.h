@@ -20,10 +20,8 @@ using HMMIO = MmioFile*;
 
 // Packs four characters into a chunk id, first character in the lowest byte.
 constexpr FOURCC mmioFOURCC(char a, char b, char c, char d) {
-    return static_cast<FOURCC>(static_cast<uint8_t>(a)) |
-           (static_cast<FOURCC>(static_cast<uint8_t>(b)) << 8) |
-           (static_cast<FOURCC>(static_cast<uint8_t>(c)) << 16) |
-           (static_cast<FOURCC>(static_cast<uint8_t>(d)) << 24);
+    return static_cast<FOURCC>(static_cast<uint8_t>(a)) | (static_cast<FOURCC>(static_cast<uint8_t>(b)) << 8) |
+           (static_cast<FOURCC>(static_cast<uint8_t>(c)) << 16) | (static_cast<FOURCC>(static_cast<uint8_t>(d)) << 24);
 }
 
 constexpr FOURCC FOURCC_RIFF = mmioFOURCC('R', 'I', 'F', 'F');

@@ -1,7 +1,8 @@
 #include "platform/win/win32.h"
 
-#include "platform/win/ddraw.h"
 #include "platform/host/host.h"
+#include "platform/services/font.h"
+#include "platform/win/ddraw.h"
 
 #include <cstring>
 #include <deque>
@@ -106,8 +107,8 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
     return static_cast<ATOM>(0xC000 + state.classes.size());
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width,
-                     int height, HWND, HMENU, HINSTANCE, void*) {
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD, int x, int y, int width, int height, HWND,
+                     HMENU, HINSTANCE, void*) {
     const WindowClass* found = nullptr;
     for (const WindowClass& c : state.classes) {
         if (className && c.name == className) {
@@ -198,17 +199,14 @@ void PostQuitMessage(int exitCode) {
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
     switch (message) {
-        case WM_CLOSE:
-            DestroyWindow(window);
-            return 0;
+        case WM_CLOSE: DestroyWindow(window); return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(window, &paint);
             EndPaint(window, &paint);
             return 0;
         }
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
@@ -218,9 +216,9 @@ HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
     }
     window->needsPaint = false;
     if (paint) {
-        *paint = PAINTSTRUCT{&paintContext, FALSE,
-                             RECT{0, 0, window->rect.right - window->rect.left,
-                                  window->rect.bottom - window->rect.top}};
+        *paint = PAINTSTRUCT{
+            &paintContext, FALSE,
+            RECT{0, 0, window->rect.right - window->rect.left, window->rect.bottom - window->rect.top}};
     }
     return &paintContext;
 }
@@ -235,9 +233,7 @@ BOOL GetWindowRect(HWND window, RECT* rect) {
     return TRUE;
 }
 
-SHORT GetAsyncKeyState(int virtualKey) {
-    return HostGet().KeyDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0;
-}
+SHORT GetAsyncKeyState(int virtualKey) { return HostGet().KeyDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0; }
 
 // The cursor shows while the display count is 0 or more, as the count of the real call.
 int ShowCursor(BOOL show) {
@@ -260,15 +256,79 @@ HICON LoadIconA(HINSTANCE, LPCSTR) { return &stockObjects[0]; }
 
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return &stockObjects[1]; }
 
-HGDIOBJ GetStockObject(int object) {
-    return object == BLACK_BRUSH ? &stockObjects[2] : &stockObjects[3];
-}
+HGDIOBJ GetStockObject(int object) { return object == BLACK_BRUSH ? &stockObjects[2] : &stockObjects[3]; }
 
 void Win32Reset() { state = Win32State{}; }
 
 HINSTANCE Win32ModuleInstance() { return &moduleInstance; }
 
 // --- GDI text on a surface's device context ---
+
+namespace {
+
+uint32_t NearestPaletteIndex(const IDirectDrawPalette* palette, COLORREF colour) {
+    if (!palette) return 0;
+    const int r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
+    uint32_t best = 0;
+    int bestDistance = 1 << 30;
+    for (uint32_t i = 0; i < 256; ++i) {
+        const PALETTEENTRY& e = palette->entries()[i];
+        const int dr = e.peRed - r, dg = e.peGreen - g, db = e.peBlue - b;
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
+
+// The surface's own value for a COLORREF: the nearest palette entry, or a 16-bit word.
+uint32_t SurfaceColour(const IDirectDrawSurface7& surface, COLORREF colour) {
+    if (surface.bitsPerPixel() == 8) return NearestPaletteIndex(surface.ShowingPalette(), colour);
+    const uint32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
+    if (surface.rgbBits() == 15) return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
+    return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
+}
+
+void PutPixel(IDirectDrawSurface7& surface, int x, int y, uint32_t value) {
+    uint8_t* row = surface.memory() + static_cast<size_t>(y) * static_cast<size_t>(surface.pitch());
+    if (surface.bitsPerPixel() == 8) {
+        row[x] = static_cast<uint8_t>(value);
+    } else {
+        row[2 * x] = static_cast<uint8_t>(value);
+        row[2 * x + 1] = static_cast<uint8_t>(value >> 8);
+    }
+}
+
+// Text is drawn solid where the glyphs cover at least half a pixel, as an unsmoothed system
+// font draws; an opaque background fills the text's box with white first.
+bool DrawText(IDirectDrawSurface7& surface, int x, int y, const std::string& text, COLORREF colour, bool opaque) {
+    FontMask mask;
+    if (!FontRender(text.c_str(), mask)) {
+        return false;
+    }
+    const uint32_t ink = SurfaceColour(surface, colour);
+    const uint32_t paper = SurfaceColour(surface, RGB(255, 255, 255));
+    for (int row = 0; row < mask.height; ++row) {
+        const int py = y + row;
+        if (py < 0 || py >= surface.height()) continue;
+        for (int column = 0; column < mask.width; ++column) {
+            const int px = x + column;
+            if (px < 0 || px >= surface.width()) continue;
+            const uint8_t cover =
+                mask.coverage[static_cast<size_t>(row) * static_cast<size_t>(mask.width) + static_cast<size_t>(column)];
+            if (cover >= 128) {
+                PutPixel(surface, px, py, ink);
+            } else if (opaque) {
+                PutPixel(surface, px, py, paper);
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 COLORREF SetTextColor(HDC dc, COLORREF colour) {
     if (!dc) return 0xFFFFFFFFu;
@@ -287,8 +347,8 @@ int SetBkMode(HDC dc, int mode) {
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     if (!dc || !text || length < 0) return FALSE;
     if (!dc->surface) return TRUE;  // a paint context: nothing to draw on
-    return dc->surface->DrawText(x, y, std::string(text, static_cast<size_t>(length)),
-                                 dc->textColour, dc->backgroundMode == OPAQUE)
+    return DrawText(*dc->surface, x, y, std::string(text, static_cast<size_t>(length)), dc->textColour,
+                    dc->backgroundMode == OPAQUE)
                ? TRUE
                : FALSE;
 }

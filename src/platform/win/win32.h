@@ -127,9 +127,8 @@ constexpr int OPAQUE = 2;
 
 // Window class, window and messages.
 ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                     void* param);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
 BOOL DestroyWindow(HWND window);
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMessage);
 BOOL TranslateMessage(const MSG* msg);
@@ -161,8 +160,7 @@ int SetBkMode(HDC dc, int mode);
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
-    return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) |
-           (static_cast<COLORREF>(b) << 16);
+    return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
 
 // Back to the state of a fresh process: no class, no window, empty queue, cursor count 0.
@@ -177,5 +175,4 @@ constexpr DWORD MB_PRECOMPOSED = 0x00000001;
 // Converts `bytes` bytes of `text` (-1: up to and with its terminating zero) to wide characters,
 // one per byte, so any file name survives the way back. With `wideCount` 0 returns the number
 // needed; otherwise the number written, or 0 when `wide` is too small.
-int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, WCHAR* wide,
-                        int wideCount);
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, WCHAR* wide, int wideCount);

@@ -33,8 +33,8 @@ struct Picture {
 };
 
 bool IsWhole(const std::vector<ScaleRect>& changes, const Picture& p) {
-    return changes.size() == 1 && changes[0].x == 0 && changes[0].y == 0 &&
-           changes[0].width == p.width && changes[0].height == p.height;
+    return changes.size() == 1 && changes[0].x == 0 && changes[0].y == 0 && changes[0].width == p.width &&
+           changes[0].height == p.height;
 }
 
 // A new picture, palette, depth or size changes everything; the same frame again changes nothing.

@@ -1,7 +1,7 @@
 #include "platform/services/mixer.h"
 
-#include "support/media.h"
 #include "platform/win/dsound.h"
+#include "support/media.h"
 
 #include <atomic>
 #include <thread>

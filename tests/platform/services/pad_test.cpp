@@ -47,7 +47,11 @@ TEST(PadKeys, ButtonsCombineAsKeysDo) {
 }
 
 TEST(PadKeys, StickWalksOnlyPastHalfWay) {
-    auto stick = [](int x) { PadState s; s.leftStickX = x; return Held(s); };
+    auto stick = [](int x) {
+        PadState s;
+        s.leftStickX = x;
+        return Held(s);
+    };
     EXPECT_EQ(stick(0), "");
     EXPECT_EQ(stick(PAD_STICK_THRESHOLD - 1), "");
     EXPECT_EQ(stick(-(PAD_STICK_THRESHOLD - 1)), "");

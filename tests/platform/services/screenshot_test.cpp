@@ -78,9 +78,7 @@ protected:
     Environment env;
 };
 
-TEST_F(PicturesFolderTest, HomeWhenNothingNamesOne) {
-    EXPECT_EQ(PicturesFolder(), home().string());
-}
+TEST_F(PicturesFolderTest, HomeWhenNothingNamesOne) { EXPECT_EQ(PicturesFolder(), home().string()); }
 
 TEST_F(PicturesFolderTest, TheFileComesBeforeTheVariable) {
     fs::create_directories(home() / "Pictures");
@@ -107,7 +105,8 @@ class ScreenshotFileTest : public ::testing::Test {
 protected:
     ScreenshotFileTest() : pixels(static_cast<size_t>(kPitch) * kHeight, 0xEE), palette(1024, 0) {
         for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) pixels[static_cast<size_t>(y * kPitch + x)] = static_cast<uint8_t>(x + 10 * y);
+            for (int x = 0; x < kWidth; ++x)
+                pixels[static_cast<size_t>(y * kPitch + x)] = static_cast<uint8_t>(x + 10 * y);
         for (int i = 0; i < 256; ++i) palette[static_cast<size_t>(4 * i)] = static_cast<uint8_t>(255 - i);
         frame.pixels = pixels.data();
         frame.pitch = kPitch;

@@ -46,8 +46,7 @@ protected:
         EXPECT_EQ(dd->CreateClipper(0, &clipper, nullptr), DD_OK);
         std::vector<RECT> storage(2 + rects.size());
         auto* region = reinterpret_cast<RGNDATA*>(storage.data());
-        region->rdh = RGNDATAHEADER{sizeof(RGNDATAHEADER), RDH_RECTANGLES,
-                                    static_cast<DWORD>(rects.size()), 0, RECT{}};
+        region->rdh = RGNDATAHEADER{sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()), 0, RECT{}};
         std::copy(rects.begin(), rects.end(), storage.begin() + 2);
         EXPECT_EQ(clipper->SetClipList(region, 0), DD_OK);
         EXPECT_EQ(s->SetClipper(clipper), DD_OK);

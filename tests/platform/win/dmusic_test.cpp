@@ -1,7 +1,7 @@
 #include "platform/win/dmusic.h"
 
-#include "support/media.h"
 #include "platform/services/mixer.h"
+#include "support/media.h"
 
 #include <cstdlib>
 
@@ -108,7 +108,8 @@ TEST_F(DirectMusicTest, TheLoaderRefusesAnythingThatIsNotAStandardMidiFile) {
         EXPECT_EQ(segment, nullptr);
     }
     std::filesystem::remove(temp.File("song.mid"));
-    DMUS_OBJECTDESC desc{sizeof(DMUS_OBJECTDESC), DMUS_OBJ_CLASS | DMUS_OBJ_FILENAME, {}, CLSID_DirectMusicSegment, {}, {}, {}};
+    DMUS_OBJECTDESC desc{
+        sizeof(DMUS_OBJECTDESC), DMUS_OBJ_CLASS | DMUS_OBJ_FILENAME, {}, CLSID_DirectMusicSegment, {}, {}, {}};
     MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, "song.mid", -1, desc.wszFileName, DMUS_MAX_FILENAME);
     void* made = nullptr;
     EXPECT_EQ(loader->GetObject(&desc, IID_IDirectMusicSegment, &made), DMUS_E_LOADER_FAILEDOPEN);
@@ -254,7 +255,8 @@ TEST_F(SoundFontDeathTest, AWrongSoundFontPathMeansSilentMusicSaidOnce) {
         {
             setenv("GAIABLADE_SOUNDFONT", "/nonexistent/none.sf2", 1);
             CoInitialize(nullptr);
-            auto* performance = Create<IDirectMusicPerformance>(CLSID_DirectMusicPerformance, IID_IDirectMusicPerformance);
+            auto* performance = Create<IDirectMusicPerformance>(CLSID_DirectMusicPerformance,
+                                                                IID_IDirectMusicPerformance);
             const bool ok = performance->Init(nullptr, nullptr, window) == S_OK && MusicSynthSoundFont().empty();
             performance->Release();
             std::exit(ok ? 0 : 1);

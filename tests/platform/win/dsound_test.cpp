@@ -1,7 +1,7 @@
 #include "platform/win/dsound.h"
 
-#include "support/media.h"
 #include "platform/services/mixer.h"
+#include "support/media.h"
 
 #include <cstring>
 
@@ -65,7 +65,7 @@ TEST_F(DirectSoundTest, LockHandsOutTwoRegionsWhenTheSpanWrapsAndUnlockStoresThe
     ASSERT_EQ(n2, 4u);
     std::memset(p1, 1, n1);
     std::memset(p2, 2, n2);
-    EXPECT_EQ(buffer->samples()[6], 128);  // nothing arrives before Unlock
+    EXPECT_EQ(buffer->samples()[6], 128);                                     // nothing arrives before Unlock
     EXPECT_EQ(buffer->Lock(0, 1, &p1, &n1, &p2, &n2, 0), DSERR_INVALIDCALL);  // one lock at a time
     EXPECT_EQ(buffer->Unlock(p1, n1 + 1, p2, n2), DSERR_INVALIDPARAM);
     ASSERT_EQ(buffer->Unlock(p1, n1, p2, 3), DS_OK);  // three bytes of the second region written

@@ -64,9 +64,10 @@ TEST_F(MmioTest, RefusesChunksThatClaimMoreThanTheirParentOrTheFileHolds) {
         MMRESULT data;  // looked for inside the RIFF chunk, when that is found
     };
     const std::vector<Case> cases = {
-        {"data larger than the RIFF chunk", Riff("WAVE", {{"data", {1, 2}, 4000}}), MMSYSERR_NOERROR, MMIOERR_INVALIDFILE},
-        {"size near 4 GiB before the data", Riff("WAVE", {{"junk", {1}, 0xFFFFFFF0}, {"data", {1}}}),
-         MMSYSERR_NOERROR, MMIOERR_CHUNKNOTFOUND},
+        {"data larger than the RIFF chunk", Riff("WAVE", {{"data", {1, 2}, 4000}}), MMSYSERR_NOERROR,
+         MMIOERR_INVALIDFILE},
+        {"size near 4 GiB before the data", Riff("WAVE", {{"junk", {1}, 0xFFFFFFF0}, {"data", {1}}}), MMSYSERR_NOERROR,
+         MMIOERR_CHUNKNOTFOUND},
         // The RIFF chunk ends with the file; the data chunk that runs past it is refused.
         {"truncated file", truncated, MMSYSERR_NOERROR, MMIOERR_INVALIDFILE},
         {"RIFF too short for its form type", Riff("WAVE", {}, 2), MMIOERR_CHUNKNOTFOUND, 0},

@@ -27,8 +27,8 @@ protected:
         windowClass.lpfnWndProc = RecordingProc;
         windowClass.lpszClassName = "TESTCLASS";
         ASSERT_NE(RegisterClassExA(&windowClass), 0);
-        window = CreateWindowExA(0, "TESTCLASS", "Title", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
-                                 nullptr, nullptr, nullptr, nullptr);
+        window = CreateWindowExA(0, "TESTCLASS", "Title", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                                 nullptr, nullptr);
         ASSERT_NE(window, nullptr);
     }
     HWND window = nullptr;
@@ -53,14 +53,12 @@ TEST_F(Win32Test, RegistrationRefusesDuplicatesAndBadRecords) {
     windowClass.lpszClassName = "OTHER";
     windowClass.cbSize = 12;
     EXPECT_EQ(RegisterClassExA(&windowClass), 0);
-    EXPECT_EQ(CreateWindowExA(0, "NOSUCHCLASS", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "NOSUCHCLASS", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
 
 TEST_F(Win32Test, NoDisplayMeansNoWindow) {
     host.SetDisplayAvailable(false);
-    EXPECT_EQ(CreateWindowExA(0, "TESTCLASS", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "TESTCLASS", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
 
 TEST_F(Win32Test, PostedMessagesComeInOrderThenQuitThenPaint) {

@@ -14,8 +14,7 @@ Colour Mix(Colour a, Colour b, double t) {
 Colour Scale(Colour c, double k) { return {c.r * k, c.g * k, c.b * k}; }
 
 Canvas::Canvas(int width, int height, Colour fill)
-    : width_(width), height_(height),
-      pixels_(static_cast<std::size_t>(width) * height, fill),
+    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, fill),
       crisp_(static_cast<std::size_t>(width) * height, 0) {}
 
 void Canvas::Set(int x, int y, Colour c) {

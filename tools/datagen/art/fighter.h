@@ -29,7 +29,7 @@ struct FighterStyle {
     Headgear headgear;
     double bladeLength;  // in the hero's units, before scaling
     double bladeWidth;
-    double bladeCurve;   // 0 straight; positive bends the blade back like a sickle
+    double bladeCurve;  // 0 straight; positive bends the blade back like a sickle
     bool hasCape, hasShield, longSkirt;
     std::uint8_t eye;
 };

@@ -95,9 +95,10 @@ private:
         const double a = p_.swordAngle * std::numbers::pi / 180.0;
         bladeDir_ = {std::cos(a), std::sin(a)};
         // A shield arm holds the shield up in front whatever the sword does.
-        const Point offTarget = s_.hasShield             ? Add(farShoulder_, Point{5.5, 7.0})
-                                : p_.offHandOnBlade >= 0 ? Add(swordHand_, Mul(bladeDir_, 3.0 + p_.offHandOnBlade * s_.bladeLength))
-                                                         : Add(farShoulder_, p_.offHand);
+        const Point offTarget = s_.hasShield ? Add(farShoulder_, Point{5.5, 7.0})
+                                : p_.offHandOnBlade >= 0
+                                    ? Add(swordHand_, Mul(bladeDir_, 3.0 + p_.offHandOnBlade * s_.bladeLength))
+                                    : Add(farShoulder_, p_.offHand);
         farHand_ = Reach(farShoulder_, offTarget, armLength);
     }
 
@@ -122,9 +123,9 @@ private:
     }
 
     void Torso() {
-        const std::vector<std::pair<double, double>> outline = {
-            {-5.0, -0.5}, {4.6, -0.5}, {5.4, 5}, {6.4, 10}, {5.6, 13.5}, {2.2, 15.8},
-            {-2.6, 15.8}, {-6.0, 13}, {-5.4, 6}};
+        const std::vector<std::pair<double, double>> outline = {{-5.0, -0.5}, {4.6, -0.5}, {5.4, 5},
+                                                                {6.4, 10},    {5.6, 13.5}, {2.2, 15.8},
+                                                                {-2.6, 15.8}, {-6.0, 13},  {-5.4, 6}};
         std::vector<Point> shape;
         for (auto [across, up] : outline) shape.push_back(T(Local(hip_, across, up)));
         painter_.Polygon(shape, s_.torso, 6, 3.5 * s_.scale);
@@ -149,10 +150,12 @@ private:
     void Cape() {
         const double swing = p_.cape;
         const Point top = Add(neck_, Mul(forward_, -1.5));
-        const std::vector<Point> shape = {
-            T(top), T(Add(top, {-4.0, 2.0})), T({top.x - 8 - 5 * swing, top.y + 20}),
-            T({top.x - 9 - 8 * swing, top.y + 36}), T({top.x - 3 - 5 * swing, top.y + 38}),
-            T({top.x - 1, top.y + 16})};
+        const std::vector<Point> shape = {T(top),
+                                          T(Add(top, {-4.0, 2.0})),
+                                          T({top.x - 8 - 5 * swing, top.y + 20}),
+                                          T({top.x - 9 - 8 * swing, top.y + 36}),
+                                          T({top.x - 3 - 5 * swing, top.y + 38}),
+                                          T({top.x - 1, top.y + 16})};
         painter_.Polygon(shape, s_.cape, 1, 2.5 * s_.scale);
     }
 
@@ -169,7 +172,8 @@ private:
         painter_.Ellipse(T(Add(swordHand_, Mul(bladeDir_, -2.8))), R(1.1), R(1.1), s_.trim, 10);
         painter_.Blade(T(Add(guard, Mul(bladeDir_, 0.3))), T(Add(guard, Mul(bladeDir_, s_.bladeLength))),
                        s_.bladeWidth * s_.scale, s_.bladeCurve * s_.scale, s_.blade, 10);
-        painter_.Capsule(T(Add(guard, Mul(across, -2.6))), T(Add(guard, Mul(across, 2.6))), R(0.8), R(0.8), s_.trim, 10);
+        painter_.Capsule(T(Add(guard, Mul(across, -2.6))), T(Add(guard, Mul(across, 2.6))), R(0.8), R(0.8), s_.trim,
+                         10);
     }
 
     void Head() {

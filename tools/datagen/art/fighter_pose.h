@@ -11,12 +11,12 @@ struct Pose {
     double lean = 0;              // torso lean from upright, radians, positive forward
     Point nearFoot{5, 0};         // ankle: x offset from the standing body column, y lift
     Point farFoot{-5, 0};
-    Point swordHand{8, 9};        // hand offset from the sword shoulder
-    double swordAngle = -55;      // degrees: 0 forward, -90 straight up, 180 straight back
-    Point offHand{-3, 11};        // off hand offset from its shoulder
-    double offHandOnBlade = -1;   // >= 0: the off hand grips the blade this far along it
-    bool bladeBehind = false;     // the blade passes behind head and body
-    double cape = 0.3;            // how far the cloak streams back
+    Point swordHand{8, 9};       // hand offset from the sword shoulder
+    double swordAngle = -55;     // degrees: 0 forward, -90 straight up, 180 straight back
+    Point offHand{-3, 11};       // off hand offset from its shoulder
+    double offHandOnBlade = -1;  // >= 0: the off hand grips the blade this far along it
+    bool bladeBehind = false;    // the blade passes behind head and body
+    double cape = 0.3;           // how far the cloak streams back
 };
 
 // The pose of a used frame number (0-2, 6-8, 12-23).

@@ -43,7 +43,8 @@ void PaintCrown(Canvas& canvas, const std::vector<Blob>& blobs, const FoliageCol
             if (d < 1.1 && Fractal2(x / (leafScale * 2.5), y / (leafScale * 2.5), 2, seed + 5) < 0.3) continue;
             const double toLight = BlobDensity(blobs, x - 3, y - 4) - BlobDensity(blobs, x + 3, y + 4);
             const double lit = std::clamp(0.45 + toLight * 0.5 + (leaf - 0.5) * 0.8, 0.0, 1.0);
-            const Colour c = lit < 0.5 ? Mix(leaves.dark, leaves.mid, lit * 2) : Mix(leaves.mid, leaves.light, lit * 2 - 1);
+            const Colour c = lit < 0.5 ? Mix(leaves.dark, leaves.mid, lit * 2)
+                                       : Mix(leaves.mid, leaves.light, lit * 2 - 1);
             canvas.Set(x, y, c);
         }
 }
@@ -58,7 +59,8 @@ void PaintOliveTree(Canvas& canvas, double x, double baseY, double height, Colou
     const Point fork{x + rng.Range(-0.08, 0.08) * height, baseY - height * 0.34};
     const double trunk = std::max(1.0, height * 0.045);
     FillTaper(canvas, {x - trunk * 0.5, baseY}, fork, trunk * 1.5, trunk, bark);
-    FillTaper(canvas, {x + trunk * 0.6, baseY}, {fork.x + trunk * 0.5, fork.y + trunk}, trunk * 0.5, trunk * 0.3, barkLight);
+    FillTaper(canvas, {x + trunk * 0.6, baseY}, {fork.x + trunk * 0.5, fork.y + trunk}, trunk * 0.5, trunk * 0.3,
+              barkLight);
     const Point crown{fork.x, baseY - height * 0.66};
     const double crownRx = height * 0.55, crownRy = height * 0.3;
     std::vector<Blob> blobs;
@@ -88,12 +90,14 @@ void PaintCypress(Canvas& canvas, double x, double baseY, double height, const F
             const double u = (px - x) / std::max(half, 0.5);  // -1 left .. 1 right
             const double leaf = Fractal2(px / 2.0, y / 2.5, 2, seed + 3);
             const double lit = std::clamp(0.55 - u * 0.45 + (leaf - 0.5) * 0.7, 0.0, 1.0);
-            canvas.Set(px, y, lit < 0.5 ? Mix(leaves.dark, leaves.mid, lit * 2) : Mix(leaves.mid, leaves.light, lit * 2 - 1));
+            canvas.Set(px, y,
+                       lit < 0.5 ? Mix(leaves.dark, leaves.mid, lit * 2) : Mix(leaves.mid, leaves.light, lit * 2 - 1));
         }
     }
 }
 
-void PaintBush(Canvas& canvas, double x, double baseY, double radius, const FoliageColours& leaves, std::uint32_t seed) {
+void PaintBush(Canvas& canvas, double x, double baseY, double radius, const FoliageColours& leaves,
+               std::uint32_t seed) {
     Rng rng(seed);
     std::vector<Blob> blobs;
     for (int i = 0; i < 5; ++i)

@@ -13,8 +13,11 @@ namespace {
 Colour P(Ramp r, double t) { return ToColour(ShadeRgb(r, t)); }
 
 void PaintDawnSky(Canvas& c) {
-    PaintSky(c, {{0, P(ramp::kDawn, 0.0)}, {120, P(ramp::kDawn, 0.25)}, {210, P(ramp::kDawn, 0.5)},
-                 {265, P(ramp::kDawn, 0.72)}, {300, P(ramp::kDawn, 0.9)}});
+    PaintSky(c, {{0, P(ramp::kDawn, 0.0)},
+                 {120, P(ramp::kDawn, 0.25)},
+                 {210, P(ramp::kDawn, 0.5)},
+                 {265, P(ramp::kDawn, 0.72)},
+                 {300, P(ramp::kDawn, 0.9)}});
     PaintGlow(c, 470, 230, 190, P(ramp::kDawn, 0.85), 0.55);
     PaintClouds(c, {40, 120, 0.45, 3.5, P(ramp::kDawn, 0.55), P(ramp::kDawn, 0.12), 11});
     PaintClouds(c, {150, 215, 0.4, 4.0, P(ramp::kDawn, 0.8), P(ramp::kDawn, 0.35), 12});
@@ -48,8 +51,7 @@ void PaintGrove(Canvas& c, const GroundLine& ground) {
     PaintOliveTree(c, 380, ground[380] - 3, 64, P(ramp::kStone, 0.25), olive, 33);
     PaintOliveTree(c, 620, ground[620] - 2, 58, P(ramp::kStone, 0.25), olive, 34);
     // The great tree of the grove, and the golden apple in it.
-    PaintOliveTree(c, 220, ground[220] - 1, 132, P(ramp::kStone, 0.3),
-                   olive, 35);
+    PaintOliveTree(c, 220, ground[220] - 1, 132, P(ramp::kStone, 0.3), olive, 35);
     c.FillEllipse(236, 262, 5.5, 5.5, P(ramp::kGold, 0.62));
     c.FillEllipse(234.5, 260.5, 2.2, 2.2, P(ramp::kGold, 0.95));
     c.FillRect(236, 254, 237, 257, P(ramp::kWood, 0.2));
@@ -91,8 +93,9 @@ void PaintMeadow(Canvas& c, const GroundLine& ground) {
 }  // namespace
 
 Scene PaintOliveGrove(const GroundLine& ground) {
-    Scene scene{Canvas(640, 480), {ramp::kDawn, ramp::kHaze, ramp::kOlive, ramp::kGreen, ramp::kWood, ramp::kGold,
-                                   ramp::kRed, ramp::kStone, ramp::kViolet, ramp::kEarth},
+    Scene scene{Canvas(640, 480),
+                {ramp::kDawn, ramp::kHaze, ramp::kOlive, ramp::kGreen, ramp::kWood, ramp::kGold, ramp::kRed,
+                 ramp::kStone, ramp::kViolet, ramp::kEarth},
                 {9, ramp::kEarth, 113, 101}};
     PaintDawnSky(scene.canvas);
     PaintHills(scene.canvas, ground);

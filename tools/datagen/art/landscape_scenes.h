@@ -11,9 +11,9 @@ namespace datagen {
 
 // How the trodden path on top of the ground looks below its solid top rows.
 struct PathStyle {
-    int depth;                   // rows of path under the ground line
-    Ramp stones;                 // ramp of the pebbles and ruts in the path
-    std::uint8_t edge;           // the shadowed lower edge of the path
+    int depth;          // rows of path under the ground line
+    Ramp stones;        // ramp of the pebbles and ruts in the path
+    std::uint8_t edge;  // the shadowed lower edge of the path
     std::uint32_t seed;
 };
 
@@ -23,10 +23,10 @@ struct Scene {
     PathStyle path;
 };
 
-Scene PaintOliveGrove(const GroundLine& ground);   // Eris: an olive grove at dawn
-Scene PaintSunRoad(const GroundLine& ground);      // Apollo: the road down to the sun temple
-Scene PaintStoneShore(const GroundLine& ground);   // Medousa: the isle of stone by a grey sea
-Scene PaintUnderworld(const GroundLine& ground);   // Haides: the halls below
-Scene PaintWarField(const GroundLine& ground);     // Aries: the burning field of war
+Scene PaintOliveGrove(const GroundLine& ground);  // Eris: an olive grove at dawn
+Scene PaintSunRoad(const GroundLine& ground);     // Apollo: the road down to the sun temple
+Scene PaintStoneShore(const GroundLine& ground);  // Medousa: the isle of stone by a grey sea
+Scene PaintUnderworld(const GroundLine& ground);  // Haides: the halls below
+Scene PaintWarField(const GroundLine& ground);    // Aries: the burning field of war
 
 }  // namespace datagen

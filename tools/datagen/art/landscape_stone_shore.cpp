@@ -17,7 +17,8 @@ Colour P(Ramp r, double t) { return ToColour(ShadeRgb(r, t)); }
 constexpr double kHorizon = 318;
 
 void PaintStormSky(Canvas& c) {
-    PaintSky(c, {{0, P(ramp::kHaze, 0.1)}, {140, Mix(P(ramp::kHaze, 0.3), P(ramp::kTeal, 0.35), 0.5)},
+    PaintSky(c, {{0, P(ramp::kHaze, 0.1)},
+                 {140, Mix(P(ramp::kHaze, 0.3), P(ramp::kTeal, 0.35), 0.5)},
                  {kHorizon, Mix(P(ramp::kHaze, 0.55), P(ramp::kTeal, 0.6), 0.5)}});
     PaintGlow(c, 150, 270, 240, P(ramp::kTeal, 0.75), 0.3);
     PaintClouds(c, {-30, 160, 0.8, 2.5, P(ramp::kHaze, 0.42), P(ramp::kHaze, 0.1), 71});
@@ -29,7 +30,8 @@ void PaintStormSky(Canvas& c) {
     while (y < kHorizon - 6) {
         const double nx = x + rng.Range(-9, 9), ny = y + rng.Range(8, 16);
         FillTaper(c, {x, y}, {nx, ny}, 0.7, 0.7, {235, 250, 245});
-        if (rng.Chance(0.25)) FillTaper(c, {nx, ny}, {nx + rng.Range(-14, 14), ny + rng.Range(8, 14)}, 0.5, 0.5, {200, 230, 225});
+        if (rng.Chance(0.25))
+            FillTaper(c, {nx, ny}, {nx + rng.Range(-14, 14), ny + rng.Range(8, 14)}, 0.5, 0.5, {200, 230, 225});
         x = nx;
         y = ny;
     }
@@ -114,7 +116,8 @@ void PaintShoreRocks(Canvas& c, const GroundLine& ground) {
 }  // namespace
 
 Scene PaintStoneShore(const GroundLine& ground) {
-    Scene scene{Canvas(640, 480), {ramp::kTeal, ramp::kHaze, ramp::kStone, ramp::kGrey, ramp::kGold},
+    Scene scene{Canvas(640, 480),
+                {ramp::kTeal, ramp::kHaze, ramp::kStone, ramp::kGrey, ramp::kGold},
                 {7, ramp::kStone, 194, 1}};
     std::vector<double> bank;
     PaintStormSky(scene.canvas);

@@ -16,7 +16,9 @@ Colour P(Ramp r, double t) { return ToColour(ShadeRgb(r, t)); }
 constexpr double kSunX = 520, kSunY = 92;
 
 void PaintNoonSky(Canvas& c) {
-    PaintSky(c, {{0, P(ramp::kBlue, 0.3)}, {130, P(ramp::kBlue, 0.5)}, {240, P(ramp::kBlue, 0.72)},
+    PaintSky(c, {{0, P(ramp::kBlue, 0.3)},
+                 {130, P(ramp::kBlue, 0.5)},
+                 {240, P(ramp::kBlue, 0.72)},
                  {320, P(ramp::kBlue, 0.9)}});
     // Rays: long faint wedges of pale light turning around the sun.
     for (int i = 0; i < 18; ++i) {
@@ -49,7 +51,8 @@ void PaintMountains(Canvas& c) {
             Colour col = Mix(P(ramp::kHaze, 0.38), P(ramp::kHaze, 0.62), face);
             col = Mix(col, P(ramp::kHaze, 0.45), std::min(1.0, depth / 120));
             // Snow on the high peaks, thinning with depth below the crest.
-            if (y < 250 && depth < 14 + rock * 34) col = Mix(P(ramp::kHaze, 0.8 + face * 0.2), col, depth / (14 + rock * 34));
+            if (y < 250 && depth < 14 + rock * 34)
+                col = Mix(P(ramp::kHaze, 0.8 + face * 0.2), col, depth / (14 + rock * 34));
             c.Set(x, y, col);
         }
     }
@@ -88,22 +91,26 @@ void PaintCliff(Canvas& c, const GroundLine& ground) {
     for (int x = 0; x < 640; ++x)
         for (int y = ground[x]; y < 480; ++y) {
             const double bend = 10 * Fractal1(x / 60.0, 2, 64);
-            const double layer = Fractal1((y + bend) / 7.0, 1, 65);           // brightness of each stratum
-            const double within = std::fmod((y + bend) / 7.0, 1.0);            // position inside it
+            const double layer = Fractal1((y + bend) / 7.0, 1, 65);  // brightness of each stratum
+            const double within = std::fmod((y + bend) / 7.0, 1.0);  // position inside it
             const double crack = std::fabs(Fractal2(x / 5.0, (y + bend) / 60.0, 2, 66) - 0.5);
             const double depth = std::min(1.0, (y - ground[x]) / 90.0);
-            double lit = 0.45 + layer * 0.35 - depth * 0.3 + (within < 0.18 ? 0.12 : 0.0) - (within > 0.85 ? 0.12 : 0.0);
+            double lit = 0.45 + layer * 0.35 - depth * 0.3 + (within < 0.18 ? 0.12 : 0.0) -
+                         (within > 0.85 ? 0.12 : 0.0);
             if (crack < 0.012) lit -= 0.2;
-            c.Set(x, y, Mix(P(ramp::kStone, std::clamp(lit, 0.08, 0.9)), P(ramp::kEarth, std::clamp(lit + 0.05, 0.1, 0.9)), 0.55));
+            c.Set(x, y,
+                  Mix(P(ramp::kStone, std::clamp(lit, 0.08, 0.9)), P(ramp::kEarth, std::clamp(lit + 0.05, 0.1, 0.9)),
+                      0.55));
         }
 }
 
 }  // namespace
 
 Scene PaintSunRoad(const GroundLine& ground) {
-    Scene scene{Canvas(640, 480), {ramp::kBlue, ramp::kGold, ramp::kHaze, ramp::kOlive, ramp::kGreen,
-                                   ramp::kStone, ramp::kEarth, ramp::kGrey},
-                {8, ramp::kStone, 194, 201}};
+    Scene scene{
+        Canvas(640, 480),
+        {ramp::kBlue, ramp::kGold, ramp::kHaze, ramp::kOlive, ramp::kGreen, ramp::kStone, ramp::kEarth, ramp::kGrey},
+        {8, ramp::kStone, 194, 201}};
     PaintNoonSky(scene.canvas);
     PaintMountains(scene.canvas);
     PaintValley(scene.canvas, ground);

@@ -22,7 +22,9 @@ void PaintCavern(Canvas& c) {
         for (int x = 0; x < 640; ++x) {
             const double rock = Fractal2(x / 18.0, y / 10.0, 4, 91);
             const double t = std::clamp(0.05 + rock * 0.35 + RiverLight(y) * 0.35 - 0.1, 0.0, 1.0);
-            c.Set(x, y, Mix(P(ramp::kViolet, 0.03), Mix(P(ramp::kViolet, 0.35), P(ramp::kTeal, 0.35), RiverLight(y) * 0.6), t));
+            c.Set(
+                x, y,
+                Mix(P(ramp::kViolet, 0.03), Mix(P(ramp::kViolet, 0.35), P(ramp::kTeal, 0.35), RiverLight(y) * 0.6), t));
         }
     // Far halls: rows of dim columns carved into the back wall.
     const Tones far{P(ramp::kViolet, 0.1), P(ramp::kViolet, 0.18), P(ramp::kViolet, 0.26)};
@@ -35,7 +37,9 @@ void PaintRiver(Canvas& c) {
         for (int x = 0; x < 640; ++x) {
             const double ripple = Fractal2(x / 26.0, y / 1.6, 2, 92);
             const double edge = 1.0 - std::fabs(y - (kRiverTop + kRiverBottom) / 2) / ((kRiverBottom - kRiverTop) / 2);
-            c.Set(x, y, Mix(P(ramp::kTeal, 0.3), P(ramp::kTeal, 0.85), std::clamp(edge * 0.6 + ripple * 0.5 - 0.1, 0.0, 1.0)));
+            c.Set(
+                x, y,
+                Mix(P(ramp::kTeal, 0.3), P(ramp::kTeal, 0.85), std::clamp(edge * 0.6 + ripple * 0.5 - 0.1, 0.0, 1.0)));
         }
     // The ferryman's boat, a dark sliver with its lone figure and pole.
     const Colour shade{10, 8, 18};
@@ -54,7 +58,9 @@ void PaintStalactites(Canvas& c) {
             const double half = w / 2 * std::pow(1.0 - y / len, 0.8);
             for (int px = int(x - half); px <= int(x + half); ++px) {
                 const double u = (px - x) / std::max(half, 0.5);
-                c.Set(px, y, Mix(P(ramp::kViolet, 0.26), P(ramp::kViolet, 0.02), std::clamp(0.45 + u * 0.5 - y / len * 0.25, 0.0, 1.0)));
+                c.Set(px, y,
+                      Mix(P(ramp::kViolet, 0.26), P(ramp::kViolet, 0.02),
+                          std::clamp(0.45 + u * 0.5 - y / len * 0.25, 0.0, 1.0)));
             }
         }
     }
@@ -108,7 +114,8 @@ void PaintDepths(Canvas& c, const GroundLine& ground) {
 }  // namespace
 
 Scene PaintUnderworld(const GroundLine& ground) {
-    Scene scene{Canvas(640, 480), {ramp::kViolet, ramp::kTeal, ramp::kFire, ramp::kRed, ramp::kGold, ramp::kGrey},
+    Scene scene{Canvas(640, 480),
+                {ramp::kViolet, ramp::kTeal, ramp::kFire, ramp::kRed, ramp::kGold, ramp::kGrey},
                 {6, ramp::kViolet, 129, 1}};
     PaintCavern(scene.canvas);
     PaintRiver(scene.canvas);

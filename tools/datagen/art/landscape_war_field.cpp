@@ -28,8 +28,9 @@ void PaintSmoke(Canvas& c, double x, double top, double bottom, std::uint32_t se
 }
 
 void PaintBloodSky(Canvas& c) {
-    PaintSky(c, {{0, P(ramp::kRed, 0.05)}, {140, P(ramp::kRed, 0.3)}, {260, P(ramp::kRed, 0.55)},
-                 {330, P(ramp::kFire, 0.6)}});
+    PaintSky(
+        c,
+        {{0, P(ramp::kRed, 0.05)}, {140, P(ramp::kRed, 0.3)}, {260, P(ramp::kRed, 0.55)}, {330, P(ramp::kFire, 0.6)}});
     c.FillEllipse(150, 150, 34, 34, P(ramp::kFire, 0.75));
     PaintGlow(c, 150, 150, 90, P(ramp::kFire, 0.7), 0.4);
     PaintClouds(c, {30, 150, 0.55, 3.0, P(ramp::kRed, 0.4), P(ramp::kRed, 0.08), 111});
@@ -61,7 +62,8 @@ void PaintWheel(Canvas& c, double x, double y, double r, Colour wood) {
     }
     for (int k = 0; k < 48; ++k) {
         const double a = k * 3.14159 / 24, b = (k + 1) * 3.14159 / 24;
-        FillTaper(c, {x + std::cos(a) * r, y + std::sin(a) * r * 0.55}, {x + std::cos(b) * r, y + std::sin(b) * r * 0.55}, 1.6, 1.6, wood);
+        FillTaper(c, {x + std::cos(a) * r, y + std::sin(a) * r * 0.55},
+                  {x + std::cos(b) * r, y + std::sin(b) * r * 0.55}, 1.6, 1.6, wood);
     }
     c.FillEllipse(x, y, 3, 2, Scale(wood, 0.6));
 }
@@ -75,7 +77,8 @@ void PaintBattlefield(Canvas& c, const GroundLine& ground) {
             const double t = std::clamp((y - field[x]) / 90.0, 0.0, 1.0);
             const double clod = Fractal2(x / 6.0, y / 2.5, 3, 116);
             const double rut = std::sin(y / 3.0 + 2 * Fractal1(x / 40.0, 2, 117)) * 0.04;
-            c.Set(x, y, Mix(P(ramp::kEarth, 0.16 + clod * 0.14 + rut), P(ramp::kRed, 0.18 + clod * 0.1), 0.35 - t * 0.2));
+            c.Set(x, y,
+                  Mix(P(ramp::kEarth, 0.16 + clod * 0.14 + rut), P(ramp::kRed, 0.18 + clod * 0.1), 0.35 - t * 0.2));
         }
     const Tones bronze{P(ramp::kGold, 0.2), P(ramp::kGold, 0.4), P(ramp::kGold, 0.65)};
     Rng rng(118);
@@ -94,9 +97,11 @@ void PaintBattlefield(Canvas& c, const GroundLine& ground) {
     for (double x : {90.0, 500.0}) {
         const double base = ground[int(x)] - 1;
         FillTaper(c, {x, base}, {x, base - 110}, 1.2, 1.0, P(ramp::kWood, 0.25));
-        c.FillPolygon({{x + 1, base - 108}, {x + 34, base - 100}, {x + 28, base - 88}, {x + 36, base - 76}, {x + 1, base - 80}},
-                      P(ramp::kRed, 0.45));
-        c.FillPolygon({{x + 1, base - 108}, {x + 34, base - 100}, {x + 30, base - 96}, {x + 1, base - 102}}, P(ramp::kRed, 0.6));
+        c.FillPolygon(
+            {{x + 1, base - 108}, {x + 34, base - 100}, {x + 28, base - 88}, {x + 36, base - 76}, {x + 1, base - 80}},
+            P(ramp::kRed, 0.45));
+        c.FillPolygon({{x + 1, base - 108}, {x + 34, base - 100}, {x + 30, base - 96}, {x + 1, base - 102}},
+                      P(ramp::kRed, 0.6));
     }
     for (int x = 0; x < 640; ++x)
         for (int y = ground[x]; y < 480; ++y) c.Set(x, y, P(ramp::kEarth, 0.1));
@@ -105,8 +110,8 @@ void PaintBattlefield(Canvas& c, const GroundLine& ground) {
 }  // namespace
 
 Scene PaintWarField(const GroundLine& ground) {
-    Scene scene{Canvas(640, 480), {ramp::kRed, ramp::kFire, ramp::kEarth, ramp::kGold, ramp::kGrey, ramp::kSteel,
-                                   ramp::kWood},
+    Scene scene{Canvas(640, 480),
+                {ramp::kRed, ramp::kFire, ramp::kEarth, ramp::kGold, ramp::kGrey, ramp::kSteel, ramp::kWood},
                 {5, ramp::kEarth, 113, 107}};
     PaintBloodSky(scene.canvas);
     PaintBurningCity(scene.canvas);

@@ -27,8 +27,8 @@ TextStyle BodyStyle(int size) { return {Face::Serif, size, kCream, kCream, {20, 
 TextStyle LabelStyle(int size) { return {Face::SansBold, size, kCream, kCream, {20, 10, 10}, 1, 0}; }
 
 // One line of the key list: key caps, then what they do.
-void KeyLine(Canvas& c, TextRenderer& text, int x, int y, const std::vector<std::string>& keys, const std::string& action,
-             int actionColumn) {
+void KeyLine(Canvas& c, TextRenderer& text, int x, int y, const std::vector<std::string>& keys,
+             const std::string& action, int actionColumn) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (i > 0 && keys[i] == "or") {
             x += text.Draw(c, "or", x + 2, y + 5, LabelStyle(16)) + 8;
@@ -40,7 +40,9 @@ void KeyLine(Canvas& c, TextRenderer& text, int x, int y, const std::vector<std:
 }
 
 void PaintTwilight(Canvas& c) {
-    PaintSky(c, {{0, P(ramp::kViolet, 0.05)}, {160, P(ramp::kViolet, 0.3)}, {300, P(ramp::kDawn, 0.55)},
+    PaintSky(c, {{0, P(ramp::kViolet, 0.05)},
+                 {160, P(ramp::kViolet, 0.3)},
+                 {300, P(ramp::kDawn, 0.55)},
                  {380, P(ramp::kDawn, 0.85)}});
     Scatter(c, 0, 24, 640, 170, 70, P(ramp::kDawn, 0.95), 201);
     // The sun sets behind the hero, who stands on a rock above the far hills.
@@ -49,7 +51,8 @@ void PaintTwilight(Canvas& c) {
     PaintRidge(c, RidgeLine(640, 392, 60, 110, 4, 202), P(ramp::kViolet, 0.22), P(ramp::kViolet, 0.1), 80, 0.05, 203);
     PaintTemple(c, 30, 84, 372, 44, {P(ramp::kViolet, 0.12), P(ramp::kViolet, 0.2), P(ramp::kViolet, 0.3)}, 204);
     std::vector<double> rock(640);
-    for (int x = 0; x < 640; ++x) rock[x] = 440 - 24 * std::exp(-std::pow((x - 150) / 120.0, 2)) - 6 * Fractal1(x / 30.0, 2, 205);
+    for (int x = 0; x < 640; ++x)
+        rock[x] = 440 - 24 * std::exp(-std::pow((x - 150) / 120.0, 2)) - 6 * Fractal1(x / 30.0, 2, 205);
     PaintRidge(c, rock, P(ramp::kViolet, 0.12), P(ramp::kViolet, 0.02), 40, 0.2, 206);
 }
 
@@ -116,9 +119,11 @@ Canvas GameOverScreen(TextRenderer& text) {
     PaintFallenSword(c);
     PaintMeanderBand(c, 0, P(ramp::kRed, 0.45), P(ramp::kGrey, 0.03));
     PaintMeanderBand(c, 456, P(ramp::kRed, 0.45), P(ramp::kGrey, 0.03));
-    text.DrawCentred(c, "YOU HAVE FALLEN", 320, 56, {Face::SerifBold, 56, {255, 150, 110}, {170, 24, 20}, {20, 4, 4}, 3, 4});
+    text.DrawCentred(c, "YOU HAVE FALLEN", 320, 56,
+                     {Face::SerifBold, 56, {255, 150, 110}, {170, 24, 20}, {20, 4, 4}, 3, 4});
     text.DrawCentred(c, "The champions of the gods stand unbeaten.", 320, 138, BodyStyle(20));
-    const int keyX = 320 - (text.Width("Press", Face::SansBold, 18) + 80 + text.Width("to return", Face::SansBold, 18)) / 2;
+    const int keyX = 320 -
+                     (text.Width("Press", Face::SansBold, 18) + 80 + text.Width("to return", Face::SansBold, 18)) / 2;
     int x = keyX + text.Draw(c, "Press", keyX, 414, LabelStyle(18)) + 10;
     x += PaintKeyCap(c, text, "Space", x, 410) + 10;
     text.Draw(c, "to return", x, 414, LabelStyle(18));
@@ -130,9 +135,12 @@ Canvas VictoryScreen(TextRenderer& text) {
     PaintSky(c, {{0, P(ramp::kFire, 0.55)}, {200, P(ramp::kGold, 0.8)}, {400, P(ramp::kGold, 0.95)}});
     for (int i = 0; i < 24; ++i) {
         const double a = i * 6.2832 / 24;
-        c.ForEachInPolygon({{320, 300}, {320 + std::cos(a - 0.06) * 600, 300 + std::sin(a - 0.06) * 600},
+        c.ForEachInPolygon({{320, 300},
+                            {320 + std::cos(a - 0.06) * 600, 300 + std::sin(a - 0.06) * 600},
                             {320 + std::cos(a + 0.06) * 600, 300 + std::sin(a + 0.06) * 600}},
-                           [&](int x, int y) { c.Blend(x, y, {255, 250, 220}, 0.35); });
+                           [&](int x, int y) {
+                               c.Blend(x, y, {255, 250, 220}, 0.35);
+                           });
     }
     PaintGlow(c, 320, 300, 200, {255, 250, 225}, 0.7);
     std::vector<double> hill(640);
@@ -145,7 +153,8 @@ Canvas VictoryScreen(TextRenderer& text) {
     text.DrawCentred(c, "VICTORY", 320, 32, TitleStyle(72));
     text.DrawCentred(c, "The five champions are beaten. Gaia's blade may rest.", 320, 116,
                      {Face::Serif, 20, {60, 30, 10}, {60, 30, 10}, {255, 240, 200}, 1, 0});
-    const int keyX = 320 - (text.Width("Press", Face::SansBold, 18) + 80 + text.Width("to return", Face::SansBold, 18)) / 2;
+    const int keyX = 320 -
+                     (text.Width("Press", Face::SansBold, 18) + 80 + text.Width("to return", Face::SansBold, 18)) / 2;
     int x = keyX + text.Draw(c, "Press", keyX, 424, LabelStyle(18)) + 10;
     x += PaintKeyCap(c, text, "Space", x, 420) + 10;
     text.Draw(c, "to return", x, 424, LabelStyle(18));

@@ -22,22 +22,22 @@ struct Ramp {
 };
 
 namespace ramp {
-inline constexpr Ramp kGrey{0, 16};     // 0 black, 1 outline black, greys to white
-inline constexpr Ramp kSkin{16, 16};    // deep brown to pale peach skin
-inline constexpr Ramp kGold{32, 16};    // bronze to bright gold
-inline constexpr Ramp kSteel{48, 16};   // blued iron to polished silver
-inline constexpr Ramp kRed{64, 16};     // maroon to hot orange-red
-inline constexpr Ramp kGreen{80, 16};   // forest to spring green
-inline constexpr Ramp kBlue{96, 16};    // night blue to pale sky
-inline constexpr Ramp kEarth{112, 16};  // soil to sand; entry 116 is the ground path
-inline constexpr Ramp kViolet{128, 16}; // shadow violet to lilac
-inline constexpr Ramp kTeal{144, 16};   // deep sea to foam
-inline constexpr Ramp kDawn{160, 16};   // dawn sky: dusk violet, rose, peach, cream
-inline constexpr Ramp kFire{176, 16};   // embers to white-hot flame
-inline constexpr Ramp kStone{192, 16};  // warm stone and marble
-inline constexpr Ramp kHaze{208, 16};   // blue-grey haze of distant hills
-inline constexpr Ramp kOlive{224, 16};  // olive leaves and dry grass
-inline constexpr Ramp kWood{240, 16};   // leather, wood and brown hair
+inline constexpr Ramp kGrey{0, 16};      // 0 black, 1 outline black, greys to white
+inline constexpr Ramp kSkin{16, 16};     // deep brown to pale peach skin
+inline constexpr Ramp kGold{32, 16};     // bronze to bright gold
+inline constexpr Ramp kSteel{48, 16};    // blued iron to polished silver
+inline constexpr Ramp kRed{64, 16};      // maroon to hot orange-red
+inline constexpr Ramp kGreen{80, 16};    // forest to spring green
+inline constexpr Ramp kBlue{96, 16};     // night blue to pale sky
+inline constexpr Ramp kEarth{112, 16};   // soil to sand; entry 116 is the ground path
+inline constexpr Ramp kViolet{128, 16};  // shadow violet to lilac
+inline constexpr Ramp kTeal{144, 16};    // deep sea to foam
+inline constexpr Ramp kDawn{160, 16};    // dawn sky: dusk violet, rose, peach, cream
+inline constexpr Ramp kFire{176, 16};    // embers to white-hot flame
+inline constexpr Ramp kStone{192, 16};   // warm stone and marble
+inline constexpr Ramp kHaze{208, 16};    // blue-grey haze of distant hills
+inline constexpr Ramp kOlive{224, 16};   // olive leaves and dry grass
+inline constexpr Ramp kWood{240, 16};    // leather, wood and brown hair
 }  // namespace ramp
 
 inline constexpr std::uint8_t kOutlineBlack = 1;

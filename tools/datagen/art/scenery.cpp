@@ -25,8 +25,10 @@ void PaintSky(Canvas& canvas, const std::vector<GradientStop>& stops) {
 }
 
 void PaintGlow(Canvas& canvas, double cx, double cy, double radius, Colour colour, double strength) {
-    const int y0 = std::max(0, static_cast<int>(cy - radius)), y1 = std::min(canvas.Height() - 1, static_cast<int>(cy + radius));
-    const int x0 = std::max(0, static_cast<int>(cx - radius)), x1 = std::min(canvas.Width() - 1, static_cast<int>(cx + radius));
+    const int y0 = std::max(0, static_cast<int>(cy - radius)),
+              y1 = std::min(canvas.Height() - 1, static_cast<int>(cy + radius));
+    const int x0 = std::max(0, static_cast<int>(cx - radius)),
+              x1 = std::min(canvas.Width() - 1, static_cast<int>(cx + radius));
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
             const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / radius;
@@ -41,8 +43,8 @@ std::vector<double> RidgeLine(int width, double base, double amplitude, double w
     return ridge;
 }
 
-void PaintRidge(Canvas& canvas, const std::vector<double>& ridge, Colour top, Colour deep, double depth,
-                double texture, std::uint32_t seed, int bottom) {
+void PaintRidge(Canvas& canvas, const std::vector<double>& ridge, Colour top, Colour deep, double depth, double texture,
+                std::uint32_t seed, int bottom) {
     if (bottom < 0) bottom = canvas.Height();
     for (int x = 0; x < canvas.Width(); ++x) {
         const int y0 = std::max(0, static_cast<int>(std::ceil(ridge[x] - 0.5)));
@@ -86,8 +88,10 @@ void FillTaper(Canvas& canvas, Point a, Point b, double ra, double rb, Colour co
     const double len = std::hypot(dx, dy);
     if (len <= 0) return;
     const double nx = -dy / len, ny = dx / len;
-    canvas.FillPolygon({{a.x + nx * ra, a.y + ny * ra}, {b.x + nx * rb, b.y + ny * rb},
-                        {b.x - nx * rb, b.y - ny * rb}, {a.x - nx * ra, a.y - ny * ra}},
+    canvas.FillPolygon({{a.x + nx * ra, a.y + ny * ra},
+                        {b.x + nx * rb, b.y + ny * rb},
+                        {b.x - nx * rb, b.y - ny * rb},
+                        {a.x - nx * ra, a.y - ny * ra}},
                        colour);
     canvas.FillEllipse(a.x, a.y, ra, ra, colour);
     canvas.FillEllipse(b.x, b.y, rb, rb, colour);

@@ -28,14 +28,14 @@ std::vector<double> RidgeLine(int width, double base, double amplitude, double w
 
 // Fills everything below the ridge (down to `bottom`) with a gradient from top to deep
 // colour over `depth` rows, roughened by a noise texture of the given strength.
-void PaintRidge(Canvas& canvas, const std::vector<double>& ridge, Colour top, Colour deep, double depth,
-                double texture, std::uint32_t seed, int bottom = -1);
+void PaintRidge(Canvas& canvas, const std::vector<double>& ridge, Colour top, Colour deep, double depth, double texture,
+                std::uint32_t seed, int bottom = -1);
 
 // Soft clouds in a horizontal band: lit from above in `light`, shaded below in `shade`.
 struct CloudBand {
-    double top, bottom;   // rows
-    double coverage;      // 0 clear .. 1 overcast
-    double stretch;       // horizontal stretch of the noise
+    double top, bottom;  // rows
+    double coverage;     // 0 clear .. 1 overcast
+    double stretch;      // horizontal stretch of the noise
     Colour light, shade;
     std::uint32_t seed;
 };

@@ -128,7 +128,7 @@ void SpritePainter::Dot(int x, int y, std::uint8_t index, int group) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     ++order_;
     pixels_[static_cast<std::size_t>(y) * width_ + x] = {index, static_cast<std::int16_t>(group),
-                                                           static_cast<std::int16_t>(order_), -1, false};
+                                                         static_cast<std::int16_t>(order_), -1, false};
 }
 
 IndexedImage SpritePainter::Finish(std::uint8_t outline) const {
@@ -147,10 +147,13 @@ IndexedImage SpritePainter::Finish(std::uint8_t outline) const {
                 bool edge = false, seam = false;
                 for (int k = 0; k < 4; ++k) {
                     const Pixel* q = at(x + nx[k], y + ny[k]);
-                    if (!q || q->group < 0) edge = true;
-                    else if (q->group != p.group && q->order < p.order) seam = true;
+                    if (!q || q->group < 0)
+                        edge = true;
+                    else if (q->group != p.group && q->order < p.order)
+                        seam = true;
                 }
-                if (edge) index = outline;
+                if (edge)
+                    index = outline;
                 else if (seam && p.material >= 0) {
                     const Material& m = materials_[p.material];
                     index = Shade(m.ramp, std::max(0.0, m.dark - 0.12));

@@ -24,8 +24,8 @@ void PaintBlock(Canvas& canvas, double x0, double y0, double x1, double y1, cons
 
 }  // namespace
 
-void PaintColumn(Canvas& canvas, double x, double baseY, double height, double radius, const Tones& stone,
-                 bool broken, std::uint32_t seed) {
+void PaintColumn(Canvas& canvas, double x, double baseY, double height, double radius, const Tones& stone, bool broken,
+                 std::uint32_t seed) {
     const double top = baseY - height;
     const int flutes = std::max(3, int(radius));
     for (int y = int(top); y < int(baseY); ++y) {
@@ -71,7 +71,8 @@ void PaintTemple(Canvas& canvas, double x0, double x1, double baseY, double heig
     const double roof = beam - height * 0.13;
     const double mid = (x0 + x1) / 2;
     canvas.FillPolygon({{x0 - step * 2, roof}, {mid, roof - height * 0.2}, {x1 + step * 2, roof}}, stone.light);
-    canvas.FillPolygon({{x0 + step, roof - 1}, {mid, roof - height * 0.2 + step * 1.3}, {x1 - step, roof - 1}}, stone.mid);
+    canvas.FillPolygon({{x0 + step, roof - 1}, {mid, roof - height * 0.2 + step * 1.3}, {x1 - step, roof - 1}},
+                       stone.mid);
 }
 
 void PaintRock(Canvas& canvas, double x, double baseY, double width, double height, const Tones& stone,
@@ -84,7 +85,8 @@ void PaintRock(Canvas& canvas, double x, double baseY, double width, double heig
             if (u * u + v * v > 1.0 + wobble || y > baseY) continue;
             const double facet = Fractal2(px / 4.0, y / 3.0, 2, seed + 1);
             const double lit = std::clamp(0.6 - 0.5 * u - 0.45 * v + (facet - 0.5) * 0.5, 0.0, 1.0);
-            canvas.Set(px, y, lit < 0.5 ? Mix(stone.dark, stone.mid, lit * 2) : Mix(stone.mid, stone.light, lit * 2 - 1));
+            canvas.Set(px, y,
+                       lit < 0.5 ? Mix(stone.dark, stone.mid, lit * 2) : Mix(stone.mid, stone.light, lit * 2 - 1));
         }
 }
 
@@ -102,7 +104,8 @@ void PaintStatue(Canvas& canvas, double x, double baseY, double height, bool fac
     FillTaper(canvas, {hip.x - 2 * s, hip.y}, {neck.x - 3 * s, neck.y + 2 * s}, 2 * s, 2.5 * s, stone.light);
     canvas.FillEllipse(neck.x + dir * s, neck.y - 5 * s, 4 * s, 4.5 * s, stone.mid);
     canvas.FillEllipse(neck.x, neck.y - 6 * s, 2.5 * s, 3 * s, stone.light);
-    canvas.FillPolygon({{neck.x - 4 * s, neck.y - 8 * s}, {neck.x + dir * 1 * s, neck.y - 17 * s},
+    canvas.FillPolygon({{neck.x - 4 * s, neck.y - 8 * s},
+                        {neck.x + dir * 1 * s, neck.y - 17 * s},
                         {neck.x + dir * 6 * s, neck.y - 8 * s}},
                        stone.light);
     const Point hand{neck.x + dir * 12 * s, neck.y - rng.Range(2, 12) * s};

@@ -13,8 +13,8 @@ struct Tones {
 };
 
 // A fluted column standing on baseY, with a square capital; `broken` cuts it off jaggedly.
-void PaintColumn(Canvas& canvas, double x, double baseY, double height, double radius, const Tones& stone,
-                 bool broken, std::uint32_t seed);
+void PaintColumn(Canvas& canvas, double x, double baseY, double height, double radius, const Tones& stone, bool broken,
+                 std::uint32_t seed);
 
 // A temple front: steps, a row of columns, architrave and pediment.
 void PaintTemple(Canvas& canvas, double x0, double x1, double baseY, double height, const Tones& stone,

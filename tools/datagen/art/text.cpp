@@ -100,7 +100,8 @@ TextMask TextRenderer::Render(const std::string& utf8, Face face, int size) {
     TextMask mask{argb->w, argb->h, std::vector<double>(static_cast<std::size_t>(argb->w) * argb->h)};
     for (int y = 0; y < argb->h; ++y) {
         const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
-        for (int x = 0; x < argb->w; ++x) mask.coverage[static_cast<std::size_t>(y) * argb->w + x] = (row[x] >> 24) / 255.0;
+        for (int x = 0; x < argb->w; ++x)
+            mask.coverage[static_cast<std::size_t>(y) * argb->w + x] = (row[x] >> 24) / 255.0;
     }
     return mask;
 }
@@ -115,13 +116,15 @@ int TextRenderer::Draw(Canvas& canvas, const std::string& utf8, int x, int y, co
     const TextMask letters = Render(utf8, style.face, style.size);
     if (style.shadow > 0) {
         const TextMask grown = style.outlineWidth > 0 ? Dilate(letters, style.outlineWidth) : letters;
-        Stamp(canvas, grown, x - style.outlineWidth + style.shadow, y - style.outlineWidth + style.shadow,
-              [&](int) { return Colour{0, 0, 0}; });
+        Stamp(canvas, grown, x - style.outlineWidth + style.shadow, y - style.outlineWidth + style.shadow, [&](int) {
+            return Colour{0, 0, 0};
+        });
     }
     if (style.outlineWidth > 0)
         Stamp(canvas, Dilate(letters, style.outlineWidth), x - style.outlineWidth, y - style.outlineWidth,
               [&](int) { return style.outline; });
-    Stamp(canvas, letters, x, y, [&](int row) { return Mix(style.top, style.bottom, row / double(std::max(1, letters.height - 1))); });
+    Stamp(canvas, letters, x, y,
+          [&](int row) { return Mix(style.top, style.bottom, row / double(std::max(1, letters.height - 1))); });
     return letters.width;
 }
 

@@ -20,8 +20,8 @@ struct TextStyle {
     Colour top{255, 255, 255};     // fill, graded from the top of the letters...
     Colour bottom{255, 255, 255};  // ...to their bottom
     Colour outline{0, 0, 0};
-    int outlineWidth = 0;          // pixels of outline around the letters
-    int shadow = 0;                // drop shadow offset, down and right
+    int outlineWidth = 0;  // pixels of outline around the letters
+    int shadow = 0;        // drop shadow offset, down and right
 };
 
 // Coverage of a rendered line of text: 0..1 per pixel.

@@ -59,13 +59,14 @@ Bytes ConductorTrack(const Song& song) {
     events.push_back({0, 0, Meta(0x03, Text(song.title))});
     const std::uint8_t denominatorPower = 2;  // quarter-note beats
     events.push_back({0, 0, Meta(0x58, {static_cast<std::uint8_t>(song.beatsPerBar), denominatorPower, 24, 8})});
-    events.push_back({0, 0, Meta(0x59, {static_cast<std::uint8_t>(static_cast<std::int8_t>(song.keySharps)),
-                                        static_cast<std::uint8_t>(song.minorKey ? 1 : 0)})});
+    events.push_back({0, 0,
+                      Meta(0x59, {static_cast<std::uint8_t>(static_cast<std::int8_t>(song.keySharps)),
+                                  static_cast<std::uint8_t>(song.minorKey ? 1 : 0)})});
     for (const TempoPoint& t : song.tempi) {
         const auto micros = static_cast<std::uint32_t>(std::lround(60'000'000.0 / t.bpm));
-        events.push_back({t.tick, 1, Meta(0x51, {static_cast<std::uint8_t>(micros >> 16),
-                                                 static_cast<std::uint8_t>(micros >> 8),
-                                                 static_cast<std::uint8_t>(micros)})});
+        events.push_back({t.tick, 1,
+                          Meta(0x51, {static_cast<std::uint8_t>(micros >> 16), static_cast<std::uint8_t>(micros >> 8),
+                                      static_cast<std::uint8_t>(micros)})});
     }
     return EncodeTrack(std::move(events));
 }

@@ -28,7 +28,9 @@ Layout Measure(const SongPlan& plan) {
     return l;
 }
 
-std::uint8_t Velocity(int base, Rng& rng) { return static_cast<std::uint8_t>(std::clamp(base + rng.Int(-4, 4), 1, 127)); }
+std::uint8_t Velocity(int base, Rng& rng) {
+    return static_cast<std::uint8_t>(std::clamp(base + rng.Int(-4, 4), 1, 127));
+}
 
 void Add(Part& part, std::uint32_t start, std::uint32_t length, int key, int velocity) {
     part.notes.push_back({start, std::max<std::uint32_t>(length, 1), static_cast<std::uint8_t>(std::clamp(key, 0, 127)),
@@ -45,8 +47,7 @@ struct MelodyNote {
 
 // Rhythm cells for one bar, in beats; busier songs draw from further down the list.
 std::vector<std::vector<double>> CellsFor(int beatsPerBar) {
-    if (beatsPerBar == 3)
-        return {{3}, {2, 1}, {1, 2}, {1.5, 0.5, 1}, {1, 1, 1}, {1, 0.5, 0.5, 1}, {0.5, 0.5, 1, 1}};
+    if (beatsPerBar == 3) return {{3}, {2, 1}, {1, 2}, {1.5, 0.5, 1}, {1, 1, 1}, {1, 0.5, 0.5, 1}, {0.5, 0.5, 1, 1}};
     return {{4}, {2, 2}, {3, 1}, {2, 1, 1}, {1, 1, 2}, {1.5, 0.5, 2}, {1, 1, 1, 1}, {1.5, 0.5, 1, 1}, {1, 0.5, 0.5, 2}};
 }
 
@@ -160,7 +161,8 @@ void WriteLead(const SongPlan& plan, const Layout& l, Part& lead, Part& harmony,
             const int vel = 62 + section.intensity * 10 + (accent ? 8 : 0);
             Add(lead, start, length, plan.key.Pitch(n.degree, plan.lead.octave, leading), Velocity(vel, rng));
             if (section.intensity >= 2)
-                Add(harmony, start, length, plan.key.Pitch(n.degree - 2, plan.harmony.octave, leading), Velocity(vel - 12, rng));
+                Add(harmony, start, length, plan.key.Pitch(n.degree - 2, plan.harmony.octave, leading),
+                    Velocity(vel - 12, rng));
         }
     }
 }
@@ -206,13 +208,16 @@ void WriteBassBar(const SongPlan& plan, const Chord& chord, const Chord& next, s
             break;
         case BassStyle::Walking: {
             const int target = plan.key.Pitch(next.root, o, next.leading);
-            const int line[4] = {root, plan.key.Pitch(chord.root + 2, o, chord.leading), fifth, target + (target > fifth ? -1 : 1)};
-            for (std::uint32_t b = 0; b < beats; ++b) Add(bass, start + b * kBeat, kBeat - 40, line[b % 4], Velocity(vel - (b ? 8 : 0), rng));
+            const int line[4] = {root, plan.key.Pitch(chord.root + 2, o, chord.leading), fifth,
+                                 target + (target > fifth ? -1 : 1)};
+            for (std::uint32_t b = 0; b < beats; ++b)
+                Add(bass, start + b * kBeat, kBeat - 40, line[b % 4], Velocity(vel - (b ? 8 : 0), rng));
             break;
         }
         case BassStyle::Gallop:
             for (std::uint32_t e = 0; e < beats * 2; ++e)
-                Add(bass, start + e * kBeat / 2, kBeat / 2 - 30, e == beats ? root + 12 : root, Velocity(vel - (e % 2 ? 16 : 0), rng));
+                Add(bass, start + e * kBeat / 2, kBeat / 2 - 30, e == beats ? root + 12 : root,
+                    Velocity(vel - (e % 2 ? 16 : 0), rng));
             break;
     }
 }
@@ -222,8 +227,8 @@ void WriteBass(const SongPlan& plan, const Layout& l, Part& bass, Rng& rng) {
         const auto& chords = plan.form[s].chords;
         for (std::size_t b = 0; b < chords.size(); ++b) {
             const Chord& next = b + 1 < chords.size() ? chords[b + 1] : Chord{0};
-            WriteBassBar(plan, chords[b], next, l.sectionStart[s] + static_cast<std::uint32_t>(b) * l.barTicks, l.barTicks,
-                         64 + plan.form[s].intensity * 10, bass, rng);
+            WriteBassBar(plan, chords[b], next, l.sectionStart[s] + static_cast<std::uint32_t>(b) * l.barTicks,
+                         l.barTicks, 64 + plan.form[s].intensity * 10, bass, rng);
         }
     }
 }
@@ -242,12 +247,14 @@ void WriteArpBar(const SongPlan& plan, const Chord& chord, std::uint32_t start, 
         case ArpStyle::Rolling:
             for (std::uint32_t e = 0; e < beats * 4; ++e) {
                 const std::size_t n = tones.size(), k = e % (2 * n - 2);
-                Add(arp, start + e * kBeat / 4, kBeat / 2, tones[k < n ? k : 2 * n - 2 - k], Velocity(vel - (e % 4 ? 12 : 0), rng));
+                Add(arp, start + e * kBeat / 4, kBeat / 2, tones[k < n ? k : 2 * n - 2 - k],
+                    Velocity(vel - (e % 4 ? 12 : 0), rng));
             }
             break;
         case ArpStyle::Stabs:
             for (std::uint32_t b = 1; b < beats; ++b)
-                for (std::size_t i = 0; i < 3 && i < tones.size(); ++i) Add(arp, start + b * kBeat, kBeat / 3, tones[i], Velocity(vel - 8, rng));
+                for (std::size_t i = 0; i < 3 && i < tones.size(); ++i)
+                    Add(arp, start + b * kBeat, kBeat / 3, tones[i], Velocity(vel - 8, rng));
             break;
         case ArpStyle::Ostinato:
             for (std::uint32_t e = 0; e < beats * 4; ++e)
@@ -281,10 +288,23 @@ void WriteTimpani(const SongPlan& plan, const Layout& l, Part& timpani, Rng& rng
 
 // ---- Percussion (General MIDI drum keys) -----------------------------------------------
 
-enum DrumKey { kKick = 36, kSnare = 38, kClosedHat = 42, kOpenHat = 46, kLowTom = 45, kFloorTom = 41, kHighTom = 50,
-               kCrash = 49, kTambourine = 54, kChina = 52, kRide = 51 };
+enum DrumKey {
+    kKick = 36,
+    kSnare = 38,
+    kClosedHat = 42,
+    kOpenHat = 46,
+    kLowTom = 45,
+    kFloorTom = 41,
+    kHighTom = 50,
+    kCrash = 49,
+    kTambourine = 54,
+    kChina = 52,
+    kRide = 51
+};
 
-void Hit(Part& drums, std::uint32_t at, int key, int vel, Rng& rng) { Add(drums, at, kBeat / 4, key, Velocity(vel, rng)); }
+void Hit(Part& drums, std::uint32_t at, int key, int vel, Rng& rng) {
+    Add(drums, at, kBeat / 4, key, Velocity(vel, rng));
+}
 
 void WriteDrumBar(const SongPlan& plan, std::uint32_t start, bool firstOfSection, bool lastOfSection, int intensity,
                   Part& drums, Rng& rng) {
@@ -316,11 +336,10 @@ void WriteDrumBar(const SongPlan& plan, std::uint32_t start, bool firstOfSection
             Hit(drums, start + 3 * kBeat, kSnare, v, rng);
             for (std::uint32_t e = 0; e < 8; ++e) Hit(drums, start + e * half, e % 2 ? kClosedHat : kRide, v - 24, rng);
             if (lastOfSection)
-                for (std::uint32_t e = 0; e < 4; ++e) Hit(drums, start + 3 * kBeat + e * kBeat / 4, e < 2 ? kHighTom : kLowTom, v, rng);
+                for (std::uint32_t e = 0; e < 4; ++e)
+                    Hit(drums, start + 3 * kBeat + e * kBeat / 4, e < 2 ? kHighTom : kLowTom, v, rng);
             break;
-        case DrumStyle::Toll:
-            Hit(drums, start, kFloorTom, v - 10, rng);
-            break;
+        case DrumStyle::Toll: Hit(drums, start, kFloorTom, v - 10, rng); break;
     }
     if (firstOfSection && intensity >= 2 && plan.drumStyle != DrumStyle::Toll) Hit(drums, start, kCrash, v - 4, rng);
     if (firstOfSection && plan.drumStyle == DrumStyle::Toll) Hit(drums, start, kChina, v - 20, rng);
@@ -334,7 +353,8 @@ void WriteDrums(const SongPlan& plan, const Layout& l, Part& drums, Rng& rng) {
         if (intensity < (quietStyle ? 1 : 2)) continue;
         const std::size_t bars = plan.form[s].chords.size();
         for (std::size_t b = 0; b < bars; ++b)
-            WriteDrumBar(plan, l.sectionStart[s] + static_cast<std::uint32_t>(b) * l.barTicks, b == 0, b + 1 == bars, intensity, drums, rng);
+            WriteDrumBar(plan, l.sectionStart[s] + static_cast<std::uint32_t>(b) * l.barTicks, b == 0, b + 1 == bars,
+                         intensity, drums, rng);
     }
 }
 
@@ -349,13 +369,17 @@ void WriteClose(const SongPlan& plan, const Layout& l, Song& song) {
             part.notes.push_back({l.end, kBeat, kCrash, 80});
             continue;
         }
-        const Instrument* inst = part.channel == 0 ? &plan.lead : part.channel == 1 ? &plan.harmony
-                               : part.channel == 2 ? &plan.pad : part.channel == 3 ? &plan.bass
-                               : part.channel == 4 ? &plan.arp : &plan.timpani;
+        const Instrument* inst = part.channel == 0   ? &plan.lead
+                                 : part.channel == 1 ? &plan.harmony
+                                 : part.channel == 2 ? &plan.pad
+                                 : part.channel == 3 ? &plan.bass
+                                 : part.channel == 4 ? &plan.arp
+                                                     : &plan.timpani;
         if (part.channel == 0 || part.channel == 3 || part.channel == 5)
             part.notes.push_back({l.end, hold, static_cast<std::uint8_t>(plan.key.Pitch(0, inst->octave)), 80});
         else
-            for (int p : Voicing(plan, tonic, inst->octave)) part.notes.push_back({l.end, hold, static_cast<std::uint8_t>(p), 70});
+            for (int p : Voicing(plan, tonic, inst->octave))
+                part.notes.push_back({l.end, hold, static_cast<std::uint8_t>(p), 70});
     }
     song.tempi = {{0, plan.bpm}};
     const std::uint32_t slowFrom = l.end - l.barTicks;
@@ -365,7 +389,8 @@ void WriteClose(const SongPlan& plan, const Layout& l, Song& song) {
 
 // A part must not start a key again while it still sounds: cut the earlier note short.
 void SeparateRepeats(Part& part) {
-    std::stable_sort(part.notes.begin(), part.notes.end(), [](const Note& a, const Note& b) { return a.start < b.start; });
+    std::stable_sort(part.notes.begin(), part.notes.end(),
+                     [](const Note& a, const Note& b) { return a.start < b.start; });
     std::map<int, std::size_t> lastOf;
     for (std::size_t i = 0; i < part.notes.size(); ++i) {
         auto it = lastOf.find(part.notes[i].key);

@@ -21,7 +21,7 @@ struct Instrument {
     std::uint8_t program = 0;  // General MIDI program, 0-based
     std::uint8_t volume = 100;
     std::uint8_t pan = 64;
-    int octave = 0;            // octaves above the key's tonic octave
+    int octave = 0;  // octaves above the key's tonic octave
 };
 
 struct Section {

@@ -9,9 +9,26 @@ namespace {
 
 // GM programs, 0-based.
 enum Program : std::uint8_t {
-    kTubularBells = 14, kChurchOrgan = 19, kNylonGuitar = 24, kViolin = 40, kCello = 42, kContrabass = 43,
-    kPizzicato = 45, kHarp = 46, kTimpani = 47, kStrings = 48, kSlowStrings = 49, kChoir = 52, kTrumpet = 56,
-    kTrombone = 57, kFrenchHorn = 60, kBrass = 61, kOboe = 68, kClarinet = 71, kFlute = 73, kShakuhachi = 77
+    kTubularBells = 14,
+    kChurchOrgan = 19,
+    kNylonGuitar = 24,
+    kViolin = 40,
+    kCello = 42,
+    kContrabass = 43,
+    kPizzicato = 45,
+    kHarp = 46,
+    kTimpani = 47,
+    kStrings = 48,
+    kSlowStrings = 49,
+    kChoir = 52,
+    kTrumpet = 56,
+    kTrombone = 57,
+    kFrenchHorn = 60,
+    kBrass = 61,
+    kOboe = 68,
+    kClarinet = 71,
+    kFlute = 73,
+    kShakuhachi = 77
 };
 
 Chord C(int root) { return {root, false, false}; }
@@ -67,7 +84,8 @@ SongPlan OliveGrove() {
     p.keySharps = 1;
     p.busyness = 0.62;
     const auto a = Bars({0, 3, 0, 6, 0, 3, 4, 0}), b = Bars({2, 6, 3, 0, 2, 6, 3, 4});
-    p.form = {S(Bars({0, 3, 0, 3}), 0, 0, false), S(a, 1, 1), S(a, 2, 1), S(b, 2, 2), S(a, 2, 1), S(b, 3, 2), S(a, 3, 1)};
+    p.form = {
+        S(Bars({0, 3, 0, 3}), 0, 0, false), S(a, 1, 1), S(a, 2, 1), S(b, 2, 2), S(a, 2, 1), S(b, 3, 2), S(a, 3, 1)};
     p.lead = I("Flute", kFlute, 105, 76, 1);
     p.harmony = I("Clarinet", kClarinet, 80, 52, 1);
     p.pad = I("Strings", kSlowStrings, 70, 64, 0);
@@ -160,7 +178,8 @@ SongPlan WarField() {
     p.busyness = 0.6;
     const auto a = Bars({0, 5, 6, 0, 0, 5, 3, 4}, true), b = Bars({5, 6, 0, 0, 5, 6, 4, 4}, true);
     const auto c = Bars({3, 0, 3, 0, 5, 6, 4, 4}, true);
-    p.form = {S(Bars({0, 0, 0, 0}), 1, 0, false), S(a, 2, 1), S(a, 3, 1), S(b, 3, 2), S(c, 2, 3), S(b, 3, 2), S(a, 3, 1)};
+    p.form = {
+        S(Bars({0, 0, 0, 0}), 1, 0, false), S(a, 2, 1), S(a, 3, 1), S(b, 3, 2), S(c, 2, 3), S(b, 3, 2), S(a, 3, 1)};
     p.lead = I("Brass", kBrass, 110, 64, 1);
     p.harmony = I("Trombone", kTrombone, 90, 44, 0);
     p.pad = I("Strings", kStrings, 80, 64, 0);

@@ -16,7 +16,9 @@ struct Key {
     // Semitones above the tonic of scale degree d (any integer; 7 is the octave). In the
     // minor modes, `leading` raises the seventh degree, as a dominant chord wants.
     int Semitones(int degree, bool leading = false) const;
-    int Pitch(int degree, int octave, bool leading = false) const { return tonic + 12 * octave + Semitones(degree, leading); }
+    int Pitch(int degree, int octave, bool leading = false) const {
+        return tonic + 12 * octave + Semitones(degree, leading);
+    }
 };
 
 // A chord named by the scale degree of its root (0 = tonic), stacked in thirds of the scale.

@@ -125,7 +125,8 @@ Signal Thud(double seconds, double startHz, double endHz, std::uint64_t seed) {
         const double t = i / kRate;
         const double hz = endHz + (startHz - endHz) * std::exp(-t / 0.05);
         phase += 2 * std::numbers::pi * hz / kRate;
-        out[i] = std::sin(phase) * AttackDecay(t, 0.003, seconds * 0.3) + dark.Step(rng.Unit() * 2 - 1) * 1.5 * AttackDecay(t, 0.002, 0.04);
+        out[i] = std::sin(phase) * AttackDecay(t, 0.003, seconds * 0.3) +
+                 dark.Step(rng.Unit() * 2 - 1) * 1.5 * AttackDecay(t, 0.002, 0.04);
     }
     return out;
 }

@@ -36,14 +36,17 @@ Signal SwordClash() {
     Biquad high = Biquad::HighPass(2500, 0.8);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const double t = i / kRate;
-        out[i] = out[i] * AttackDecay(t, 0.001, 0.7) + high.Step(rng.Unit() * 2 - 1) * 2.5 * AttackDecay(t, 0.0005, 0.03);
+        out[i] = out[i] * AttackDecay(t, 0.001, 0.7) +
+                 high.Step(rng.Unit() * 2 - 1) * 2.5 * AttackDecay(t, 0.0005, 0.03);
     }
     return out;
 }
 
 // A mocking "ha-ha-ha": three breathy syllables, each a little lower.
 Signal EnemyTaunt() {
-    auto pitch = [](double t) { return 185.0 - 30.0 * t + 12.0 * std::sin(t * 40.0) * std::exp(-std::fmod(t, 0.28) * 8); };
+    auto pitch = [](double t) {
+        return 185.0 - 30.0 * t + 12.0 * std::sin(t * 40.0) * std::exp(-std::fmod(t, 0.28) * 8);
+    };
     auto vowel = [](double t) { return std::fmod(t, 0.28) < 0.05 ? kUh : kAh; };
     auto loud = [](double t) {
         const double s = std::fmod(t, 0.28);
@@ -56,7 +59,9 @@ Signal EnemyTaunt() {
 Signal EnemyDeath() {
     auto pitch = [](double t) { return 90.0 + 190.0 * std::exp(-t * 2.2) + 6 * std::sin(t * 34); };
     auto vowel = [](double t) { return Between(kAh, kOh, std::min(1.0, t / 0.8)); };
-    auto loud = [](double t) { return AttackDecay(t, 0.04, 2.5) * (t < 0.95 ? 1.0 : std::max(0.0, 1 - (t - 0.95) * 10)); };
+    auto loud = [](double t) {
+        return AttackDecay(t, 0.04, 2.5) * (t < 0.95 ? 1.0 : std::max(0.0, 1 - (t - 0.95) * 10));
+    };
     Signal out = Voice(1.05, pitch, vowel, loud, 0.25, 305);
     MixInto(out, Thud(0.35, 120, 50, 306), SamplesFor(1.0), 0.3);
     return out;
@@ -68,15 +73,16 @@ Signal GameOver() {
     struct Tone {
         double start, length, hz;
     };
-    const Tone tones[] = {{0.0, 0.4, 220.0},   {0.38, 0.4, 174.6}, {0.76, 1.5, 146.8},
-                          {0.76, 1.5, 110.0},  {0.76, 1.5, 87.3}};
+    const Tone tones[] = {
+        {0.0, 0.4, 220.0}, {0.38, 0.4, 174.6}, {0.76, 1.5, 146.8}, {0.76, 1.5, 110.0}, {0.76, 1.5, 87.3}};
     for (const Tone& tone : tones) {
         Biquad mellow = Biquad::LowPass(400, 0.8);
         double phase = 0;
         for (std::size_t i = SamplesFor(tone.start); i < out.size(); ++i) {
             const double t = i / kRate - tone.start;
             if (t > tone.length + 0.3) break;
-            const double env = AttackDecay(t, 0.04, 0.9) * (t > tone.length ? std::exp(-(t - tone.length) / 0.08) : 1.0);
+            const double env = AttackDecay(t, 0.04, 0.9) *
+                               (t > tone.length ? std::exp(-(t - tone.length) / 0.08) : 1.0);
             mellow.Retune(300 + 1400 * env, 0.9);
             phase += tone.hz * (1.0 + 0.004 * std::sin(t * 30)) / kRate;
             const double saw = 2 * (phase - std::floor(phase)) - 1;
@@ -100,7 +106,8 @@ Signal AriesGreeting() {
     MixInto(out, Thud(0.5, 110, 55, 308), 0, 0.35);
     Signal laugh = Voice(1.55, pitch, vowel, loud, 0.6, 309);
     // A growl: the laugh roughened by a fast wobble.
-    for (std::size_t i = 0; i < laugh.size(); ++i) laugh[i] *= 0.75 + 0.25 * std::sin(i / kRate * 2 * std::numbers::pi * 31);
+    for (std::size_t i = 0; i < laugh.size(); ++i)
+        laugh[i] *= 0.75 + 0.25 * std::sin(i / kRate * 2 * std::numbers::pi * 31);
     MixInto(out, laugh, SamplesFor(0.22), 1.1);
     return out;
 }
@@ -123,9 +130,8 @@ Signal AriesDeath() {
 
 std::vector<Effect> SynthesiseEffects() {
     std::vector<Effect> effects = {
-        {"Sword Strike.WAV", SwordStrike()},     {"Sword Clash.WAV", SwordClash()},
-        {"Enemy Taunt.WAV", EnemyTaunt()},       {"Enemy Death.WAV", EnemyDeath()},
-        {"Game Over.WAV", GameOver()},           {"Aries Greeting.WAV", AriesGreeting()},
+        {"Sword Strike.WAV", SwordStrike()}, {"Sword Clash.WAV", SwordClash()}, {"Enemy Taunt.WAV", EnemyTaunt()},
+        {"Enemy Death.WAV", EnemyDeath()},   {"Game Over.WAV", GameOver()},     {"Aries Greeting.WAV", AriesGreeting()},
         {"Aries Death.WAV", AriesDeath()},
     };
     for (Effect& e : effects) {

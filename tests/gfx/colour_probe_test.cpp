@@ -44,4 +44,15 @@ TEST_F(ColourProbeTest, InvertedRectanglesAndRangesFindNothing) {
     EXPECT_EQ(ColourProbe(0, 0, 639, 479, 116, 116, nullptr, 640), 0);
 }
 
+TEST_F(ColourProbeTest, RowsAreFoundByThePitchNotTheWidth) {
+    // A surface whose rows are 1024 bytes apart: the colour at (100, 3) lies at 3 x 1024 + 100.
+    std::vector<uint8_t> wide(1024 * 480, 0);
+    wide[3 * 1024 + 100] = 116;
+    EXPECT_EQ(ColourProbe(95, 3, 105, 3, 116, 116, wide.data(), 1024), 1);
+    EXPECT_EQ(ColourProbe(95, 2, 105, 2, 116, 116, wide.data(), 1024), 0);
+    wide[3 * 640 + 100] = 116;  // where a probe that stepped by the width would look for row 3
+    wide[3 * 1024 + 100] = 0;
+    EXPECT_EQ(ColourProbe(95, 3, 105, 3, 116, 116, wide.data(), 1024), 0);
+}
+
 }  // namespace

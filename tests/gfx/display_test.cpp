@@ -38,10 +38,34 @@ TEST_F(DisplayTest, FullScreenSetUpClearsAndClips) {
     const RECT& bound = Display.backClipper->bound();
     EXPECT_EQ(bound.right, 640);
     EXPECT_EQ(bound.bottom, 480);
+    // Both surfaces were cleared, the visible one shown, and a fill reaching past the screen is
+    // clipped to it rather than refused.
+    EXPECT_GE(host.presentCount(), 1u);
+    EXPECT_EQ(DisplayFillRect(-10, -10, 10, 10, 5, Display.backSurface), 1);
+    const uint8_t* back = Display.backSurface->memory();
+    const int pitch = Display.backSurface->pitch();
+    EXPECT_EQ(back[0], 5);
+    EXPECT_EQ(back[9 * pitch + 9], 5);
+    EXPECT_EQ(back[10 * pitch + 10], 0);
+    EXPECT_EQ(back[479 * pitch + 639], 0);
     // Without the palette file every entry is black.
     for (const PALETTEENTRY& e : PaletteTable) {
         EXPECT_EQ(e.peRed | e.peGreen | e.peBlue | e.peFlags, 0);
     }
+}
+
+TEST_F(DisplayTest, FillsTakeTheirColoursLowSixteenOrAllBitsOnSixteenBitSurfaces) {
+    ASSERT_EQ(DisplayInit(640, 480, 16, 0), 1);
+    auto word = [](int x, int y) {
+        const uint8_t* p = Display.backSurface->memory() + y * Display.backSurface->pitch() + 2 * x;
+        return p[0] | (p[1] << 8);
+    };
+    RECT area{0, 0, 4, 1};
+    EXPECT_EQ(DisplayFill(Display.backSurface, 0x12345, &area), 1);
+    EXPECT_EQ(word(0, 0), 0x2345);
+    EXPECT_EQ(DisplayFillRect(10, 10, 12, 11, 0x12345, Display.backSurface), 1);
+    EXPECT_EQ(word(10, 10), 0x2345);
+    EXPECT_EQ(word(12, 10), 0);
 }
 
 TEST_F(DisplayTest, PaletteFileFillsThePaletteObject) {

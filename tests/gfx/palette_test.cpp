@@ -128,8 +128,13 @@ TEST_F(PaletteTest, BlinkAlternatesWithoutTouchingTheTable) {
         EXPECT_EQ(Shown(20).peRed, expectRed[step - 1]) << "step " << step;
     }
     EXPECT_TRUE(Same(PaletteTable[20], before));
+    // A change shows the colour of the phase at once: step 8 left the entry on.
+    blink.onColor = PALETTEENTRY{1, 2, 3, 0};
     blink.offColor = PALETTEENTRY{0, 99, 0, 0};
     EXPECT_EQ(PaletteBlink(BLINK_CHANGE, &blink, id), id);
+    EXPECT_TRUE(Same(Shown(20), blink.onColor));
+    for (int step = 0; step < 3; ++step) PaletteBlink(BLINK_STEP, nullptr, 0);
+    EXPECT_TRUE(Same(Shown(20), blink.offColor));
     EXPECT_EQ(PaletteBlink(BLINK_REMOVE, nullptr, id), id);
     EXPECT_EQ(PaletteBlink(BLINK_REMOVE, nullptr, id), -1);
     EXPECT_EQ(PaletteBlink(BLINK_CHANGE, &blink, id), -1);

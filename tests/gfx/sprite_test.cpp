@@ -215,19 +215,39 @@ TEST_F(SpriteTest, DestroyingACloneLeavesTheOriginalDrawable) {
     EXPECT_EQ(SpriteDraw(&other, Display.backSurface), 1);
 }
 
-TEST_F(SpriteTest, MoveWrapsAndBounces) {
+TEST_F(SpriteTest, MoveWrapsAndBouncesAtEveryEdge) {
+    // The clip rectangle is the 640 x 480 screen; the sprite is 72 x 74.
+    struct Case {
+        const char* what;
+        int32_t attributes;
+        float x, y, vx, vy;
+        float wantX, wantY, wantVx, wantVy;
+    };
+    const Case cases[] = {
+        {"wraps off the right", SPRITE_WRAP, 638, 100, 2, 0, -72, 100, 2, 0},
+        {"stays at the right edge", SPRITE_WRAP, 637, 100, 2, 0, 639, 100, 2, 0},
+        {"wraps off the left", SPRITE_WRAP, -71, 100, -2, 0, 639, 100, -2, 0},
+        {"wraps off the bottom", SPRITE_WRAP, 100, 478, 0, 2, 100, -74, 0, 2},
+        {"wraps off the top", SPRITE_WRAP, 100, -73, 0, -2, 100, 479, 0, -2},
+        {"bounces off the right", SPRITE_BOUNCE, 566, 100, 2, 0, 568, 100, -2, 0},
+        {"bounces off the left", SPRITE_BOUNCE, 1, 100, -2, 0, -1, 100, 2, 0},
+        {"bounces off the bottom", SPRITE_BOUNCE, 100, 404, 0, 2, 100, 406, 0, -2},
+        {"bounces off the top", SPRITE_BOUNCE, 100, 1, 0, -2, 100, -1, 0, 2},
+    };
     sprite.width = 72;
     sprite.height = 74;
-    sprite.attributes = SPRITE_WRAP;
-    sprite.x = 638;
-    sprite.xVelocity = 2;
-    SpriteMove(&sprite);
-    EXPECT_FLOAT_EQ(sprite.x, -72.0f);
-    sprite.attributes = SPRITE_BOUNCE;
-    sprite.x = 566;
-    SpriteMove(&sprite);
-    EXPECT_FLOAT_EQ(sprite.x, 568.0f);
-    EXPECT_FLOAT_EQ(sprite.xVelocity, -2.0f);
+    for (const Case& c : cases) {
+        sprite.attributes = c.attributes;
+        sprite.x = c.x;
+        sprite.y = c.y;
+        sprite.xVelocity = c.vx;
+        sprite.yVelocity = c.vy;
+        EXPECT_EQ(SpriteMove(&sprite), 1);
+        EXPECT_FLOAT_EQ(sprite.x, c.wantX) << c.what;
+        EXPECT_FLOAT_EQ(sprite.y, c.wantY) << c.what;
+        EXPECT_FLOAT_EQ(sprite.xVelocity, c.wantVx) << c.what;
+        EXPECT_FLOAT_EQ(sprite.yVelocity, c.wantVy) << c.what;
+    }
 }
 
 TEST_F(SpriteTest, CollisionUsesThreeEighthsOfTheSize) {

@@ -60,8 +60,26 @@ TEST_F(TextTest, LockedSurfaceRefusesText) {
 }
 
 TEST_F(TextTest, TextIsClippedAtTheSurfaceEdges) {
-    EXPECT_EQ(SurfaceDrawTextIndexed("Edge of the world", 150, 20, 3, surface), 1);
     EXPECT_EQ(SurfaceDrawTextIndexed("Off", -500, -500, 3, surface), 1);
+    EXPECT_EQ(Count(0), 200 * 30);
+    // What lies on the surface is the same part of the text drawn whole elsewhere.
+    EXPECT_EQ(SurfaceDrawTextIndexed("Edge of the world", 150, 20, 3, surface), 1);
+    IDirectDrawSurface7* whole = DisplayCreateSurface(300, 40, DDSCAPS_SYSTEMMEMORY, 0);
+    ASSERT_NE(whole, nullptr);
+    whole->SetPalette(palette);
+    ASSERT_EQ(SurfaceDrawTextIndexed("Edge of the world", 0, 0, 3, whole), 1);
+    int inked = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const uint8_t shown = surface->memory()[y * surface->pitch() + x];
+            const bool inText = x >= 150 && y >= 20;
+            const uint8_t want = inText ? whole->memory()[(y - 20) * whole->pitch() + (x - 150)] : 0;
+            ASSERT_EQ(shown, want) << x << "," << y;
+            inked += shown == 3;
+        }
+    }
+    EXPECT_GT(inked, 5);
+    whole->Release();
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ public:
         return count;
     }
 
+    // True when both hold the same pixels, padding included.
+    bool SameAs(const Canvas& other) const { return pixels_ == other.pixels_; }
+
     // True when every padding pixel still holds the background.
     bool PaddingClean() const {
         for (int y = 0; y < height_; ++y)

@@ -3,14 +3,15 @@
 #include "gfx/prims/canvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <random>
+#include <utility>
 
 namespace {
 
 using TrianglesTest = PrimsTest;
 
-using Routine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t*,
-                         int32_t);
+using Routine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t*, int32_t);
 
 struct Family {
     const char* name;
@@ -44,16 +45,13 @@ Drawn DrawWith(Routine routine, const Corners& c, int width, int height) {
     routine(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, 0x1234, canvas.memory(), canvas.pitch());
     Drawn drawn;
     for (int y = 0; y < height; ++y) drawn.rows.push_back(canvas.Runs(y));
-    drawn.onlyInsideClip = canvas.OnlyInside(Display.clipMinX, Display.clipMinY,
-                                             Display.clipMaxX, Display.clipMaxY);
+    drawn.onlyInsideClip = canvas.OnlyInside(Display.clipMinX, Display.clipMinY, Display.clipMaxX, Display.clipMaxY);
     drawn.count = canvas.Count();
     return drawn;
 }
 
-Drawn Draw(const Family& family, Routine routine, const Corners& c, int width = 640,
-           int height = 480) {
-    return family.words ? DrawWith<uint16_t>(routine, c, width, height)
-                        : DrawWith<uint8_t>(routine, c, width, height);
+Drawn Draw(const Family& family, Routine routine, const Corners& c, int width = 640, int height = 480) {
+    return family.words ? DrawWith<uint16_t>(routine, c, width, height) : DrawWith<uint8_t>(routine, c, width, height);
 }
 
 Drawn Draw(const Family& family, const Corners& c, int width = 640, int height = 480) {
@@ -166,6 +164,197 @@ TEST_F(TrianglesTest, FixedPointRoundingNeverWritesPastTheClipEdge) {
     const Drawn d = Draw(kFamilies[1], Corners{20, 0, 10, 20, 20, 20}, 64, 64);
     EXPECT_TRUE(d.onlyInsideClip);
     EXPECT_EQ(d.rows[19], (Runs{{11, 20}}));
+}
+
+// The fill rule written out as documented, painting the rows it fills into an expected canvas.
+// Where all corners lie within the clip columns the rule fills a run measured from the edge
+// distance without cutting it; single-precision drift can then start it one column outside the
+// clip rectangle (corners 42,3 4,15 26,19 with the left clip edge at 4: row 15 from column 3).
+// The fills never write outside the clip rectangle, so those pixels are left out here too.
+template <typename Pixel>
+struct RuleFill {
+    Canvas<Pixel>& canvas;
+    Pixel colour;
+
+    void Row(int y, int left, int right) const {
+        left = std::max(left, Display.clipMinX);
+        right = std::min(right, Display.clipMaxX);
+        for (int x = left; x <= right; ++x) canvas.set(x, y, colour);
+    }
+    // A row where some corner lies outside the clip columns: the edges' columns cut at the clip
+    // edges, the row skipped when it lies wholly outside them.
+    void ClippedRow(int y, int left, int right) const {
+        if (left < Display.clipMinX) {
+            left = Display.clipMinX;
+            if (right < Display.clipMinX) return;
+        }
+        if (right > Display.clipMaxX) {
+            right = Display.clipMaxX;
+            if (left > Display.clipMaxX) return;
+        }
+        Row(y, left, right);
+    }
+};
+
+bool InsideClipColumns(int x1, int x2, int x3) {
+    for (int x : {x1, x2, x3}) {
+        if (x < Display.clipMinX || x > Display.clipMaxX) return false;
+    }
+    return true;
+}
+
+// Float edges. The flat-top shape starts its right edge half a pixel right; the flat-bottom
+// shape starts both edges at the apex.
+template <typename Pixel>
+void RuleFloatRows(const RuleFill<Pixel>& fill, bool inside, float xl, float xr, float slopeLeft, float slopeRight,
+                   int top, int bottom) {
+    if (top < Display.clipMinY) {
+        xl += slopeLeft * (Display.clipMinY - top);
+        xr += slopeRight * (Display.clipMinY - top);
+        top = Display.clipMinY;
+    }
+    if (bottom > Display.clipMaxY) bottom = Display.clipMaxY;
+    for (int y = top; y <= bottom; ++y) {
+        if (inside) {
+            const int left = static_cast<int>(xl);
+            fill.Row(y, left, left + static_cast<int>(xr - xl + 1) - 1);
+        } else {
+            fill.ClippedRow(y, static_cast<int>(xl), static_cast<int>(xr));
+        }
+        xl += slopeLeft;
+        xr += slopeRight;
+    }
+}
+
+template <typename Pixel>
+void RuleFlatTopFloat(const RuleFill<Pixel>& fill, int x1, int y1, int x2, int, int x3, int y3) {
+    if (x2 < x1) std::swap(x1, x2);
+    const float h = static_cast<float>(y3 - y1);
+    RuleFloatRows(fill, InsideClipColumns(x1, x2, x3), static_cast<float>(x1), x2 + 0.5f, (x3 - x1) / h, (x3 - x2) / h,
+                  y1, y3);
+}
+
+template <typename Pixel>
+void RuleFlatBottomFloat(const RuleFill<Pixel>& fill, int x1, int y1, int x2, int, int x3, int y3) {
+    if (x3 < x2) std::swap(x2, x3);
+    const float h = static_cast<float>(y3 - y1);
+    RuleFloatRows(fill, InsideClipColumns(x1, x2, x3), static_cast<float>(x1), static_cast<float>(x1), (x2 - x1) / h,
+                  (x3 - x1) / h, y1, y3);
+}
+
+// 16.16 fixed-point edges: a position p is column (p + 0x8000) >> 16. The positions are held in
+// 64 bits: 32 would overflow only when skipping past a half wholly above the clip rectangle,
+// which then fills no row.
+void RuleFixedRows(const RuleFill<uint8_t>& fill, bool inside, int64_t xl, int64_t xr, int32_t slopeLeft,
+                   int32_t slopeRight, int top, int bottom) {
+    if (top < Display.clipMinY) {
+        xl += int64_t{slopeLeft} * (Display.clipMinY - top);
+        xr += int64_t{slopeRight} * (Display.clipMinY - top);
+        top = Display.clipMinY;
+    }
+    if (bottom > Display.clipMaxY) bottom = Display.clipMaxY;
+    for (int y = top; y <= bottom; ++y) {
+        const int left = static_cast<int>((xl + 0x8000) >> 16);
+        if (inside) {
+            fill.Row(y, left, left + static_cast<int>((xr - xl + 0x8000) >> 16));
+        } else {
+            fill.ClippedRow(y, left, static_cast<int>((xr + 0x8000) >> 16));
+        }
+        xl += slopeLeft;
+        xr += slopeRight;
+    }
+}
+
+void RuleFlatTopFixed(const RuleFill<uint8_t>& fill, int x1, int y1, int x2, int y2, int x3, int y3) {
+    if (y1 == y3 || y2 == y3) return;
+    if (x2 < x1) std::swap(x1, x2);
+    const int h = y3 - y1;
+    RuleFixedRows(fill, InsideClipColumns(x1, x2, x3), x1 << 16, x2 << 16, ((x3 - x1) << 16) / h, ((x3 - x2) << 16) / h,
+                  y1, y3);
+}
+
+void RuleFlatBottomFixed(const RuleFill<uint8_t>& fill, int x1, int y1, int x2, int y2, int x3, int y3) {
+    if (y1 == y2 || y1 == y3) return;
+    if (x3 < x2) std::swap(x2, x3);
+    const int h = y3 - y1;
+    RuleFixedRows(fill, InsideClipColumns(x1, x2, x3), x1 << 16, x1 << 16, ((x2 - x1) << 16) / h, ((x3 - x1) << 16) / h,
+                  y1, y3);
+}
+
+// The general rule: reject, sort the corners by y, then one flat shape or two halves split at
+// the middle corner's row.
+template <typename Fill, typename FlatTop, typename FlatBottom>
+void RuleTriangle(const Fill& fill, FlatTop flatTop, FlatBottom flatBottom, Corners c) {
+    int x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2, x3 = c.x3, y3 = c.y3;
+    if ((x1 == x2 && x2 == x3) || (y1 == y2 && y2 == y3)) return;
+    if (y2 < y1) std::swap(x1, x2), std::swap(y1, y2);
+    if (y3 < y1) std::swap(x1, x3), std::swap(y1, y3);
+    if (y3 < y2) std::swap(x2, x3), std::swap(y2, y3);
+    if (y3 < Display.clipMinY || y1 > Display.clipMaxY) return;
+    if (x1 < Display.clipMinX && x2 < Display.clipMinX && x3 < Display.clipMinX) return;
+    if (x1 > Display.clipMaxX && x2 > Display.clipMaxX && x3 > Display.clipMaxX) return;
+    if (y1 == y2) {
+        flatTop(fill, x1, y1, x2, y1, x3, y3);
+    } else if (y2 == y3) {
+        flatBottom(fill, x1, y1, x2, y3, x3, y3);
+    } else {
+        const int xs = x1 + static_cast<int>(std::trunc(double(y2 - y1) * (x3 - x1) / (y3 - y1) + 0.5));
+        flatBottom(fill, x1, y1, xs, y2, x2, y2);
+        flatTop(fill, x2, y2, xs, y2, x3, y3);
+    }
+}
+
+// Corners for the fill rules: around and across a 64 x 48 canvas, some far off, and often
+// sharing a row or a column with another corner (flat, degenerate and needle-thin shapes).
+Corners RandomCorners(std::mt19937& random) {
+    std::uniform_int_distribution<int> x(-30, 94), y(-25, 73), far(-600, 600), pick(0, 9);
+    const auto coordinate = [&](std::uniform_int_distribution<int>& near) {
+        return pick(random) == 0 ? far(random) : near(random);
+    };
+    Corners c{coordinate(x), coordinate(y), coordinate(x), coordinate(y), coordinate(x), coordinate(y)};
+    switch (pick(random)) {
+        case 0: c.y2 = c.y1; break;
+        case 1: c.y3 = c.y2; break;
+        case 2: c.x3 = c.x1; break;
+        case 3: c.y3 = c.y2 = c.y1; break;
+        case 4: c.x3 = c.x2 = c.x1; break;
+        case 5: c.y2 = c.y1 + 1, c.x2 = c.x1 + pick(random) * 9; break;  // shallow
+        default: break;
+    }
+    return c;
+}
+
+template <typename Pixel, typename FlatTop, typename FlatBottom>
+void ExpectFamilyFollowsTheRule(Routine routine, FlatTop flatTop, FlatBottom flatBottom, uint32_t seed) {
+    std::mt19937 random(seed);
+    const Canvas<Pixel> blank(64, 48);
+    Canvas<Pixel> drawn = blank, expected = blank;
+    for (int trial = 0; trial < 4000; ++trial) {
+        const Corners c = RandomCorners(random);
+        drawn = expected = blank;
+        routine(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, 0x1234, drawn.memory(), drawn.pitch());
+        RuleTriangle(RuleFill<Pixel>{expected, static_cast<Pixel>(0x1234)}, flatTop, flatBottom, c);
+        ASSERT_TRUE(drawn.SameAs(expected))
+            << "corners " << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2 << " " << c.x3 << "," << c.y3;
+    }
+}
+
+TEST_F(TrianglesTest, FillsMatchTheFillRulesOnRandomTriangles) {
+    SetClip(4, 3, 59, 44);
+    {
+        SCOPED_TRACE("float8");
+        ExpectFamilyFollowsTheRule<uint8_t>(DrawTriangle8, RuleFlatTopFloat<uint8_t>, RuleFlatBottomFloat<uint8_t>,
+                                            7101);
+    }
+    {
+        SCOPED_TRACE("fixed8");
+        ExpectFamilyFollowsTheRule<uint8_t>(DrawTriangleFixed8, RuleFlatTopFixed, RuleFlatBottomFixed, 7102);
+    }
+    {
+        SCOPED_TRACE("float16");
+        ExpectFamilyFollowsTheRule<uint16_t>(DrawTriangle16, RuleFlatTopFloat<uint16_t>, RuleFlatBottomFloat<uint16_t>,
+                                             7103);
+    }
 }
 
 // Random triangles with every corner on screen: each row from the top corner to the bottom one

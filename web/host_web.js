@@ -1,15 +1,13 @@
 // The page's half of the web host (src/platform/host/host_web.cpp): the canvas, the cursor and
 // Web Audio. Linked into the program with --js-library. The page (index.html) gives the
-// program two canvases: `picture`, the game's picture at its own size, and `screen`, the one
-// shown, which the picture is enlarged into.
+// program its canvas as Module['screenCanvas']; the program draws into it the picture enlarged
+// by a whole multiple, and the page shows the canvas at the planned size.
 
 mergeInto(LibraryManager.library, {
   $HostWebState: {
-    picture: null,
-    pictureContext: null,
     screen: null,
-    screenContext: null,
-    prescale: 1,
+    context: null,
+    drawn: false,
     audio: null,
     processor: null,
     analyser: null,
@@ -18,15 +16,11 @@ mergeInto(LibraryManager.library, {
   HostWebScreenOpen__deps: ['$HostWebState'],
   HostWebScreenOpen: function (title, width, height) {
     var s = HostWebState;
-    s.picture = Module['pictureCanvas'];
     s.screen = Module['screenCanvas'];
-    if (!s.picture || !s.screen) return 0;
+    if (!s.screen) return 0;
+    s.context = s.screen.getContext('2d');
+    if (!s.context) return 0;
     document.title = UTF8ToString(title);
-    s.picture.width = width;
-    s.picture.height = height;
-    s.pictureContext = s.picture.getContext('2d');
-    s.screenContext = s.screen.getContext('2d');
-    if (!s.pictureContext || !s.screenContext) return 0;
     if (Module['onScreenOpen']) Module['onScreenOpen']();
     return 1;
   },
@@ -44,41 +38,35 @@ mergeInto(LibraryManager.library, {
     return Math.round(window.innerHeight * (window.devicePixelRatio || 1));
   },
 
-  // The screen canvas holds the picture enlarged `prescale` times by whole pixels; the page
-  // shows it at the planned size (in device pixels), smoothed unless that is exact.
+  // Gives the canvas its size (which clears it) and shows it at (x, y, width, height) in device
+  // pixels, smoothed unless that is exactly the canvas's size.
   HostWebScreenPlace__deps: ['$HostWebState'],
-  HostWebScreenPlace: function (prescale, x, y, width, height, exact) {
+  HostWebScreenPlace: function (canvasWidth, canvasHeight, x, y, width, height, exact) {
     var s = HostWebState;
     var ratio = window.devicePixelRatio || 1;
-    s.prescale = prescale;
-    s.screen.width = s.picture.width * prescale;
-    s.screen.height = s.picture.height * prescale;
+    s.screen.width = canvasWidth;
+    s.screen.height = canvasHeight;
     var style = s.screen.style;
     style.left = x / ratio + 'px';
     style.top = y / ratio + 'px';
     style.width = width / ratio + 'px';
     style.height = height / ratio + 'px';
     style.imageRendering = exact ? 'pixelated' : 'auto';
-    s.screenContext.imageSmoothingEnabled = false;
-    s.screenContext.drawImage(s.picture, 0, 0, s.screen.width, s.screen.height);
   },
 
-  // Draws the area (x, y, width, height) of the picture from `rgba` (the whole picture, four
-  // bytes a pixel) and enlarges that area onto the screen.
+  // Puts `rgba` (width x height pixels, four bytes each, rows one after another) at (x, y) of
+  // the canvas. The pixels are copied out of the program's memory into an image of the canvas's
+  // own first.
   HostWebScreenDraw__deps: ['$HostWebState'],
   HostWebScreenDraw: function (rgba, x, y, width, height) {
     var s = HostWebState;
-    var w = s.picture.width;
-    var h = s.picture.height;
-    var image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
-    s.pictureContext.putImageData(image, 0, 0, x, y, width, height);
+    var image = s.context.createImageData(width, height);
+    image.data.set(HEAPU8.subarray(rgba, rgba + width * height * 4));
+    s.context.putImageData(image, x, y);
     if (!s.drawn) {
       s.drawn = true;
       if (Module['onFirstPicture']) Module['onFirstPicture']();
     }
-    var p = s.prescale;
-    s.screenContext.imageSmoothingEnabled = false;
-    s.screenContext.drawImage(s.picture, x, y, width, height, x * p, y * p, width * p, height * p);
   },
 
   HostWebCursorShow__deps: ['$HostWebState'],

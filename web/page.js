@@ -134,7 +134,6 @@
       [loadData(), loadSynthesizer(font), fetchBytes('gaiablade.wasm'), loadScript('gaiablade.js')]);
     const config = {
       wasmBinary: wasmBinary,
-      pictureCanvas: document.getElementById('picture'),
       screenCanvas: document.getElementById('screen'),
       synthesizer: synthesizer,
       print: (text) => console.log(text),
@@ -156,6 +155,7 @@
       onScreenClose: () => {
         page.state = 'ended';
         document.getElementById('screen').hidden = true;
+        note.className = 'ended';
         say('The game has ended. Reload the page (<kbd>F5</kbd>) to play again.');
       },
       onAudioOpen: (context) => {

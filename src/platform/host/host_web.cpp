@@ -10,6 +10,7 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -18,7 +19,7 @@
 extern "C" {
 int HostWebScreenOpen(const char* title, int width, int height);
 void HostWebScreenClose();
-void HostWebScreenPlace(int prescale, int x, int y, int width, int height, int exact);
+void HostWebScreenPlace(int canvasWidth, int canvasHeight, int x, int y, int width, int height, int exact);
 void HostWebScreenDraw(const uint8_t* rgba, int x, int y, int width, int height);
 int HostWebScreenOutputWidth();
 int HostWebScreenOutputHeight();
@@ -49,7 +50,6 @@ public:
         open_ = true;
         width_ = width;
         height_ = height;
-        rgba_.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
         shown_.Forget();
         emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnKeyDown);
         emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnKeyUp);
@@ -143,7 +143,9 @@ public:
     }
 
 private:
-    // Converts one changed area to the canvas's red, green, blue, alpha bytes and draws it.
+    // Converts one changed area to the canvas's red, green, blue, alpha bytes, enlarged by the
+    // whole multiple of the plan, its rows one after another, and draws it. Enlarging here, not
+    // with the canvas's drawImage, keeps the browser from waiting on its own drawing each pass.
     void Draw(const HostFrame& frame, const ScaleRect& area) {
         std::array<uint32_t, 256> lookup{};
         if (frame.bitsPerPixel == 8) {
@@ -153,37 +155,50 @@ private:
                 lookup[static_cast<size_t>(i)] = 0xFF000000u | (b << 16) | (g << 8) | r;
             }
         }
-        std::vector<uint32_t> row(static_cast<size_t>(frame.width));
-        for (int y = area.y; y < area.y + area.height; ++y) {
-            uint8_t* out = rgba_.data() + (static_cast<size_t>(y) * static_cast<size_t>(width_) + area.x) * 4;
-            const uint8_t* in = frame.pixels + static_cast<ptrdiff_t>(y) * frame.pitch;
+        const int p = prescale_;
+        const size_t outWidth = static_cast<size_t>(area.width) * static_cast<size_t>(p);
+        rgba_.resize(outWidth * static_cast<size_t>(area.height) * static_cast<size_t>(p));
+        line_.resize(static_cast<size_t>(frame.width));
+        for (int y = 0; y < area.height; ++y) {
+            const uint8_t* in = frame.pixels + static_cast<ptrdiff_t>(area.y + y) * frame.pitch;
             if (frame.bitsPerPixel == 8) {
-                for (int x = 0; x < area.width; ++x) {
-                    std::memcpy(out + 4 * x, &lookup[in[area.x + x]], 4);
-                }
+                for (int x = 0; x < area.width; ++x) line_[static_cast<size_t>(x)] = lookup[in[area.x + x]];
             } else {
-                // 16-bit frames go through the common conversion, one row at a time.
-                HostFrame line = frame;
-                line.pixels = in;
-                line.height = 1;
-                HostFrameToRgb32(line, row.data(), frame.width * 4);
+                // 16-bit frames go through the common conversion to 0xAARRGGBB, then to the
+                // canvas's byte order.
+                HostFrame row = frame;
+                row.pixels = in;
+                row.height = 1;
+                HostFrameToRgb32(row, line_.data(), frame.width * 4);
                 for (int x = 0; x < area.width; ++x) {
-                    const uint32_t c = row[static_cast<size_t>(area.x + x)];
-                    const uint8_t bytes[4] = {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
-                                              static_cast<uint8_t>(c), 255};
-                    std::memcpy(out + 4 * x, bytes, 4);
+                    const uint32_t c = line_[static_cast<size_t>(area.x + x)];
+                    line_[static_cast<size_t>(x)] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) |
+                                                    ((c >> 16) & 0xFF);
                 }
             }
+            uint32_t* out = rgba_.data() + static_cast<size_t>(y) * static_cast<size_t>(p) * outWidth;
+            for (int x = 0; x < area.width; ++x) {
+                std::fill_n(out + static_cast<size_t>(x) * static_cast<size_t>(p), p, line_[static_cast<size_t>(x)]);
+            }
+            for (int copy = 1; copy < p; ++copy) {
+                std::copy_n(out, outWidth, out + static_cast<size_t>(copy) * outWidth);
+            }
         }
-        HostWebScreenDraw(rgba_.data(), area.x, area.y, area.width, area.height);
+        HostWebScreenDraw(reinterpret_cast<const uint8_t*>(rgba_.data()), area.x * p, area.y * p, area.width * p,
+                          area.height * p);
     }
 
     // Plans the picture on the page's window: whole-pixel enlargement, then smoothing to the
     // largest size the window holds, with black bars, as on the desktop.
     void Place() {
         const ScalePlan plan = ScalePlanFor(width_, height_, HostWebScreenOutputWidth(), HostWebScreenOutputHeight());
-        HostWebScreenPlace(plan.prescale, plan.target.x, plan.target.y, plan.target.width, plan.target.height,
-                           plan.exact ? 1 : 0);
+        prescale_ = plan.prescale;
+        HostWebScreenPlace(width_ * prescale_, height_ * prescale_, plan.target.x, plan.target.y, plan.target.width,
+                           plan.target.height, plan.exact ? 1 : 0);
+        // The canvas was cleared: the picture on the screen is drawn again, whole.
+        if (!shown_.Empty()) {
+            Draw(shown_.Frame(), ScaleRect{0, 0, width_, height_});
+        }
     }
 
     static EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* self) {
@@ -225,7 +240,9 @@ private:
     int width_ = 0;
     int height_ = 0;
     ShownFrame shown_;
-    std::vector<uint8_t> rgba_;
+    int prescale_ = 1;
+    std::vector<uint32_t> rgba_;  // an area in the canvas's bytes, enlarged
+    std::vector<uint32_t> line_;  // a row of an area, converted
     std::array<bool, kKeys> held_{};
     std::array<bool, kKeys> tapped_{};
     HostAudioPull pull_ = nullptr;

@@ -1,6 +1,8 @@
 # The two commands: `make play` and `make test`. Each installs what it needs first.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8000
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
@@ -8,13 +10,14 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?= bitmap_file palette sound music key_script
 
-.PHONY: play test build deps sanitize valgrind fuzz bench clean
+.PHONY: play test build deps web web-serve sanitize valgrind fuzz bench clean
 
 play: build
 	cd $(BUILD) && ./gaiablade
 
-# Every test twice: in the normal build, then in $(SANITIZE_BUILD) under the sanitizers.
-test: build
+# Every test twice: in the normal build, then in $(SANITIZE_BUILD) under the sanitizers. The
+# web tests (label web, in the normal build only) play the web build in headless Chromium.
+test: build web
 	cd $(BUILD) && ctest $(CTEST_FLAGS) -j$(JOBS)
 	$(MAKE) sanitize
 
@@ -24,6 +27,21 @@ build: deps
 
 deps:
 	@./scripts/install-deps.sh
+
+# The game in a browser: $(WEB_BUILD)/ becomes a static folder (the page, the program's .js and
+# .wasm, the data pack made by the Linux build, the SoundFont, the synthesizer), built with
+# Debian's emscripten; the npm packages come from web/package-lock.json.
+web: build web/node_modules/.package-lock.json
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DGAIABLADE_DATA_DIR=$(abspath $(BUILD))/data
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j$(JOBS)
+
+web/node_modules/.package-lock.json: web/package.json web/package-lock.json | deps
+	cd web && npm ci --no-audit --no-fund --loglevel=error
+
+# Serves the web build on http://127.0.0.1:$(WEB_PORT)/ until Ctrl+C.
+web-serve: web
+	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -47,4 +65,4 @@ bench: build
 	for b in $(BUILD)/*_bench; do $$b; done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

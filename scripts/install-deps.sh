@@ -9,6 +9,8 @@ set -euo pipefail
 #   smoke tests: xvfb (Xvfb), evilwm and xfonts-base (its font), x11-utils (xprop),
 #     xdotool, imagemagick (import, convert, compare, identify, montage)
 #   make valgrind and the memory-checker test: valgrind; listening to mixed audio: sox
+#   make web: emscripten (the compiler, with its own clang, lld and binaryen), python3 (the
+#     file server of make web-serve); the web tests: chromium, driven from Node.js (below)
 packages=(
   cmake make g++ pkg-config clang-format
   clang libclang-rt-14-dev
@@ -16,7 +18,13 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont libpng-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils evilwm xfonts-base imagemagick sox valgrind
+  emscripten python3 chromium
 )
+# Node.js and npm (the web build's npm packages, the web tests' driver): the machine's own when
+# it has them, else Debian's.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,15 +1,27 @@
-// The game's entry point on a desktop: the SDL host, the data folder, then the Windows-style
-// entry point that runs everything else.
+// The game's entry point: the host (SDL on a desktop, the web host in a browser), the data
+// folder, then the Windows-style entry point that runs everything else.
 #include "app/shell.h"
 #include "engine/data_folder.h"
 #include "engine/main_window.h"
 #include "game/assets.h"
+#if defined(__EMSCRIPTEN__)
+#include "platform/host/host_web.h"
+#else
 #include "platform/host/host_sdl.h"
+#endif
 
 int main(int, char** argv) {
+#if defined(__EMSCRIPTEN__)
+    HostSet(&HostWeb());
+#else
     HostSet(&HostSdl());
+#endif
     DataFolderEnter(argv[0], GameDataFiles());
     const int result = WinMain(Win32ModuleInstance(), nullptr, nullptr, 1);
+#if defined(__EMSCRIPTEN__)
+    // The page outlives the program: closing the window tells it that the game has ended.
+    HostGet().WindowClose();
+#endif
     // No window (no display) is a failure of the whole program, whatever WinMain returned.
     return MainWindowHandle ? result : 1;
 }

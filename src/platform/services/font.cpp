@@ -2,6 +2,18 @@
 
 #include "platform/services/report.h"
 
+#if defined(__EMSCRIPTEN__)
+
+// The web build has no text renderer: the game draws no text, and the tools that do are not
+// built for the browser.
+bool FontRender(const char*, FontMask& out) {
+    out = FontMask{};
+    ReportOnce("font", "no text in the browser build");
+    return false;
+}
+
+#else
+
 #include <SDL.h>
 #include <SDL_ttf.h>
 
@@ -54,3 +66,5 @@ bool FontRender(const char* text, FontMask& out) {
     SDL_FreeSurface(argb);
     return true;
 }
+
+#endif

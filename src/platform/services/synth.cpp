@@ -82,6 +82,11 @@ std::string LoadSoundFont(fluid_synth_t* synth) {
             return path;
         }
     }
+#if defined(__EMSCRIPTEN__)
+    // In a browser the page hands the synthesizer its SoundFont, served beside it.
+    ReportOnce("soundfont", "music is silent: the page could not load its SoundFont (TimGM6mb.sf2)");
+    return {};
+#endif
     if (std::getenv(kSoundFontVariable)) {
         ReportOnce("soundfont", std::string("music is silent: cannot read the SoundFont ") + candidates.front() +
                                     " named by " + kSoundFontVariable);

@@ -1,0 +1,263 @@
+// The web host: with web/host_web.js, the one place that knows the program runs in a browser.
+// The game keeps its own blocking loop; its waits sleep through the browser's timers (the
+// program is built with asyncify), during which the page draws, takes keys and plays audio.
+#include "platform/host/host_web.h"
+
+#include "platform/services/frame_changes.h"
+#include "platform/services/report.h"
+#include "platform/services/scaling.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+// The page's half (web/host_web.js).
+extern "C" {
+int HostWebScreenOpen(const char* title, int width, int height);
+void HostWebScreenClose();
+void HostWebScreenPlace(int canvasWidth, int canvasHeight, int x, int y, int width, int height, int exact);
+void HostWebScreenDraw(const uint8_t* rgba, int x, int y, int width, int height);
+int HostWebScreenOutputWidth();
+int HostWebScreenOutputHeight();
+void HostWebCursorShow(int visible);
+int HostWebAudioOpen(int wantedRate, int frames);
+void HostWebAudioClose();
+}
+
+namespace {
+
+// Frames of audio the page asks for at a time: about 46 ms at 44.1 kHz, enough to ride over a
+// pass of the game holding the page's only thread.
+constexpr int kAudioFrames = 2048;
+
+// The DOM key codes the game hears: they equal the Windows virtual-key codes of the same keys.
+constexpr int kKeys = 256;
+
+class WebHost : public Host {
+public:
+    bool WindowOpen(const char* title, int width, int height) override {
+        if (open_) {
+            return true;
+        }
+        if (!HostWebScreenOpen(title, width, height)) {
+            ReportOnce("display", "no canvas on the page");
+            return false;
+        }
+        open_ = true;
+        width_ = width;
+        height_ = height;
+        shown_.Forget();
+        emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnKeyDown);
+        emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnKeyUp);
+        emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnBlur);
+        emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnResize);
+        Place();
+        return true;
+    }
+
+    void WindowClose() override {
+        if (!open_) {
+            return;
+        }
+        emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+        emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+        emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+        emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+        held_.fill(false);
+        tapped_.fill(false);
+        open_ = false;
+        HostWebScreenClose();
+    }
+
+    // The picture always fills the page; the browser's own full screen (F11) is the person's.
+    void SetFullscreen(bool) override {}
+
+    void SetCursorVisible(bool visible) override {
+        if (open_) HostWebCursorShow(visible ? 1 : 0);
+    }
+
+    // A page is closed with its tab, which ends the program with it: no close requests.
+    void PumpEvents(std::vector<HostEvent>&) override {}
+
+    bool KeyDown(int virtualKey) override {
+        if (!open_ || virtualKey < 0 || virtualKey >= kKeys) {
+            return false;
+        }
+        // Down while held, and also once after a press that was released again before anyone
+        // asked: a quick tap between two passes is not lost.
+        const bool down = held_[virtualKey] || tapped_[virtualKey];
+        tapped_[virtualKey] = false;
+        return down;
+    }
+
+    uint32_t TicksMs() override { return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now())); }
+
+    void SleepMs(uint32_t ms) override { emscripten_sleep(ms); }
+
+    // The browser's shortest timer waits 4 ms once timers chain; the last millisecond of a
+    // pass is waited on the clock instead.
+    void SpinPause() override {}
+
+    void Present(const HostFrame& frame) override {
+        if (!open_ || frame.width != width_ || frame.height != height_) {
+            return;
+        }
+        // Menus present the same picture ten times a second, and while playing only the
+        // fighters move: only what changed is converted and drawn.
+        for (const ScaleRect& area : shown_.Take(frame)) {
+            Draw(frame, area);
+        }
+    }
+
+    int AudioOpen(int wantedRate, HostAudioPull pull, void* user) override {
+        AudioClose();
+        pull_ = pull;
+        user_ = user;
+        audio_.assign(static_cast<size_t>(kAudioFrames) * 2, 0);
+        const int rate = HostWebAudioOpen(wantedRate, kAudioFrames);
+        if (rate == 0) {
+            pull_ = nullptr;
+            user_ = nullptr;
+            ReportOnce("audio", "no sound: this browser has no Web Audio");
+        }
+        return rate;
+    }
+
+    void AudioClose() override {
+        if (pull_) HostWebAudioClose();
+        pull_ = nullptr;
+        user_ = nullptr;
+    }
+
+    // The page's audio asks for `frames` frames; the samples it reads, or nullptr for silence.
+    const int16_t* AudioPull(int frames) {
+        if (!pull_ || frames <= 0 || frames > kAudioFrames) {
+            return nullptr;
+        }
+        pull_(user_, audio_.data(), frames);
+        return audio_.data();
+    }
+
+private:
+    // Converts one changed area to the canvas's red, green, blue, alpha bytes, enlarged by the
+    // whole multiple of the plan, its rows one after another, and draws it. Enlarging here, not
+    // with the canvas's drawImage, keeps the browser from waiting on its own drawing each pass.
+    void Draw(const HostFrame& frame, const ScaleRect& area) {
+        std::array<uint32_t, 256> lookup{};
+        if (frame.bitsPerPixel == 8) {
+            for (int i = 0; i < 256; ++i) {
+                const uint8_t* e = frame.palette ? frame.palette + 4 * i : nullptr;
+                const uint32_t r = e ? e[0] : 0, g = e ? e[1] : 0, b = e ? e[2] : 0;
+                lookup[static_cast<size_t>(i)] = 0xFF000000u | (b << 16) | (g << 8) | r;
+            }
+        }
+        const int p = prescale_;
+        const size_t outWidth = static_cast<size_t>(area.width) * static_cast<size_t>(p);
+        rgba_.resize(outWidth * static_cast<size_t>(area.height) * static_cast<size_t>(p));
+        line_.resize(static_cast<size_t>(frame.width));
+        for (int y = 0; y < area.height; ++y) {
+            const uint8_t* in = frame.pixels + static_cast<ptrdiff_t>(area.y + y) * frame.pitch;
+            if (frame.bitsPerPixel == 8) {
+                for (int x = 0; x < area.width; ++x) line_[static_cast<size_t>(x)] = lookup[in[area.x + x]];
+            } else {
+                // 16-bit frames go through the common conversion to 0xAARRGGBB, then to the
+                // canvas's byte order.
+                HostFrame row = frame;
+                row.pixels = in;
+                row.height = 1;
+                HostFrameToRgb32(row, line_.data(), frame.width * 4);
+                for (int x = 0; x < area.width; ++x) {
+                    const uint32_t c = line_[static_cast<size_t>(area.x + x)];
+                    line_[static_cast<size_t>(x)] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) |
+                                                    ((c >> 16) & 0xFF);
+                }
+            }
+            uint32_t* out = rgba_.data() + static_cast<size_t>(y) * static_cast<size_t>(p) * outWidth;
+            for (int x = 0; x < area.width; ++x) {
+                std::fill_n(out + static_cast<size_t>(x) * static_cast<size_t>(p), p, line_[static_cast<size_t>(x)]);
+            }
+            for (int copy = 1; copy < p; ++copy) {
+                std::copy_n(out, outWidth, out + static_cast<size_t>(copy) * outWidth);
+            }
+        }
+        HostWebScreenDraw(reinterpret_cast<const uint8_t*>(rgba_.data()), area.x * p, area.y * p, area.width * p,
+                          area.height * p);
+    }
+
+    // Plans the picture on the page's window: whole-pixel enlargement, then smoothing to the
+    // largest size the window holds, with black bars, as on the desktop.
+    void Place() {
+        const ScalePlan plan = ScalePlanFor(width_, height_, HostWebScreenOutputWidth(), HostWebScreenOutputHeight());
+        prescale_ = plan.prescale;
+        HostWebScreenPlace(width_ * prescale_, height_ * prescale_, plan.target.x, plan.target.y, plan.target.width,
+                           plan.target.height, plan.exact ? 1 : 0);
+        // The canvas was cleared: the picture on the screen is drawn again, whole.
+        if (!shown_.Empty()) {
+            Draw(shown_.Frame(), ScaleRect{0, 0, width_, height_});
+        }
+    }
+
+    static EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* self) {
+        auto* host = static_cast<WebHost*>(self);
+        const int code = static_cast<int>(event->keyCode);
+        if (code <= 0 || code >= kKeys) {
+            return EM_FALSE;
+        }
+        host->held_[static_cast<size_t>(code)] = true;
+        host->tapped_[static_cast<size_t>(code)] = true;
+        return Scrolls(code) ? EM_TRUE : EM_FALSE;
+    }
+
+    static EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* event, void* self) {
+        auto* host = static_cast<WebHost*>(self);
+        const int code = static_cast<int>(event->keyCode);
+        if (code <= 0 || code >= kKeys) {
+            return EM_FALSE;
+        }
+        host->held_[static_cast<size_t>(code)] = false;
+        return Scrolls(code) ? EM_TRUE : EM_FALSE;
+    }
+
+    // A key held when the page loses the keyboard never sends its release.
+    static EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* self) {
+        static_cast<WebHost*>(self)->held_.fill(false);
+        return EM_FALSE;
+    }
+
+    static EM_BOOL OnResize(int, const EmscriptenUiEvent*, void* self) {
+        static_cast<WebHost*>(self)->Place();
+        return EM_FALSE;
+    }
+
+    // Space and the arrows would scroll the page as well as play the game.
+    static bool Scrolls(int code) { return code == 0x20 || (code >= 0x25 && code <= 0x28); }
+
+    bool open_ = false;
+    int width_ = 0;
+    int height_ = 0;
+    ShownFrame shown_;
+    int prescale_ = 1;
+    std::vector<uint32_t> rgba_;  // an area in the canvas's bytes, enlarged
+    std::vector<uint32_t> line_;  // a row of an area, converted
+    std::array<bool, kKeys> held_{};
+    std::array<bool, kKeys> tapped_{};
+    HostAudioPull pull_ = nullptr;
+    void* user_ = nullptr;
+    std::vector<int16_t> audio_;
+};
+
+WebHost& TheHost() {
+    static WebHost host;
+    return host;
+}
+
+}  // namespace
+
+Host& HostWeb() { return TheHost(); }
+
+// Called by the page's audio for the next `frames` stereo frames of signed 16-bit samples.
+extern "C" EMSCRIPTEN_KEEPALIVE const int16_t* HostWebAudioPull(int frames) { return TheHost().AudioPull(frames); }

@@ -1,0 +1,18 @@
+# Copies the data pack from FROM to TO and lists its files in TO/files.json, which the page
+# fetches one by one.
+if(NOT EXISTS ${FROM}/Menu1.bmp)
+  message(FATAL_ERROR "no data pack in ${FROM}: build the Linux build first (make web does)")
+endif()
+file(GLOB files RELATIVE ${FROM} ${FROM}/*)
+list(SORT files)
+file(REMOVE_RECURSE ${TO})
+file(MAKE_DIRECTORY ${TO})
+set(names "")
+foreach(name ${files})
+  if(NOT IS_DIRECTORY ${FROM}/${name})
+    file(COPY ${FROM}/${name} DESTINATION ${TO})
+    string(APPEND names "\"${name}\",")
+  endif()
+endforeach()
+string(REGEX REPLACE ",$" "" names "${names}")
+file(WRITE ${TO}/files.json "[${names}]\n")

@@ -163,16 +163,14 @@ TEST_F(LinesTest, ClippedLinesStayInsideAndOnTheirLine) {
         const int x0 = coordinate(random), y0 = coordinate(random);
         const int x1 = coordinate(random), y1 = coordinate(random);
         DrawClippedLine8(x0, y0, x1, y1, 1, canvas.memory(), canvas.pitch());
-        ASSERT_TRUE(canvas.OnlyInside(50, 40, 589, 439)) << x0 << "," << y0 << " " << x1 << ","
-                                                         << y1;
+        ASSERT_TRUE(canvas.OnlyInside(50, 40, 589, 439)) << x0 << "," << y0 << " " << x1 << "," << y1;
         const double length = std::hypot(x1 - x0, y1 - y0);
         for (int y = 0; y < 480; ++y) {
             for (int x = 0; x < 640; ++x) {
                 if (!canvas.drawn(x, y) || length == 0) continue;
-                const double off =
-                    std::fabs((x1 - x0) * (y0 - y) - (x0 - x) * (y1 - y0)) / length;
-                ASSERT_LE(off, 1.5) << "pixel " << x << "," << y << " of line " << x0 << ","
-                                    << y0 << " " << x1 << "," << y1;
+                const double off = std::fabs((x1 - x0) * (y0 - y) - (x0 - x) * (y1 - y0)) / length;
+                ASSERT_LE(off, 1.5) << "pixel " << x << "," << y << " of line " << x0 << "," << y0 << " " << x1 << ","
+                                    << y1;
             }
         }
         const int mx = (x0 + x1) / 2, my = (y0 + y1) / 2;

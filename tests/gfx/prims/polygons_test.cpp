@@ -16,8 +16,7 @@ protected:
     }
 
     static Polygon2D Make(std::vector<Point2D>& vertices, int x0, int y0, int colour = 7) {
-        return Polygon2D{1, static_cast<int32_t>(vertices.size()), x0, y0, colour,
-                         vertices.data()};
+        return Polygon2D{1, static_cast<int32_t>(vertices.size()), x0, y0, colour, vertices.data()};
     }
 
     static std::vector<Point2D> Square() { return {{0, 0}, {10, 0}, {10, 10}, {0, 10}}; }
@@ -74,8 +73,7 @@ TEST_F(PolygonsTest, ConvexFillCoversTheInsideAndLittleElse) {
         if (shape == 0) {
             for (int i = 0; i < 8; ++i) {
                 const double a = i * 3.14159265 / 4 + 0.3;
-                v.push_back({static_cast<float>(80 * std::cos(a)),
-                             static_cast<float>(80 * std::sin(a))});
+                v.push_back({static_cast<float>(80 * std::cos(a)), static_cast<float>(80 * std::sin(a))});
             }
         } else {
             v = {{-120, -20}, {60, -70}, {120, 20}, {-60, 70}};  // a slanted rectangle
@@ -94,8 +92,7 @@ TEST_F(PolygonsTest, ConvexFillCoversTheInsideAndLittleElse) {
                     // filled, so the fill may lead such an edge by about one row.
                     ASSERT_LE(outside, 2.0) << "shape " << shape << " at " << x << "," << y;
                 } else {
-                    ASSERT_GE(outside, -1.5) << "shape " << shape << " hole at " << x << ","
-                                             << y;
+                    ASSERT_GE(outside, -1.5) << "shape " << shape << " hole at " << x << "," << y;
                 }
             }
         }

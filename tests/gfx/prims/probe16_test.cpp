@@ -33,10 +33,10 @@ TEST_F(Probe16Test, RectanglesOffTheScreenAreClampedOntoItsEdges) {
     auto probe = [&](int x1, int y1, int x2, int y2, int key) {
         return ColourKeyProbe16(x1, y1, x2, y2, key, key, screen.memory(), screen.pitch());
     };
-    EXPECT_EQ(probe(600, 90, 5000, 110, 0xAAAA), 1);   // cut at the right edge
-    EXPECT_EQ(probe(700, 100, 800, 100, 0xAAAA), 1);   // wholly right: the last column
+    EXPECT_EQ(probe(600, 90, 5000, 110, 0xAAAA), 1);  // cut at the right edge
+    EXPECT_EQ(probe(700, 100, 800, 100, 0xAAAA), 1);  // wholly right: the last column
     EXPECT_EQ(probe(700, 101, 800, 479, 0xAAAA), 0);
-    EXPECT_EQ(probe(0, -50, 10, -1, 0xBBBB), 1);       // wholly above: the top row
+    EXPECT_EQ(probe(0, -50, 10, -1, 0xBBBB), 1);  // wholly above: the top row
     EXPECT_EQ(probe(-100, -100, 4, -1, 0xBBBB), 0);
     EXPECT_TRUE(screen.PaddingClean());
 }
@@ -45,8 +45,7 @@ class CellCopyTest : public PrimsTest {
 protected:
     void SetUp() override {
         PrimsTest::SetUp();
-        ASSERT_EQ(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw_),
-                                     IID_IDirectDraw7, nullptr),
+        ASSERT_EQ(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&directDraw_), IID_IDirectDraw7, nullptr),
                   DD_OK);
         ASSERT_EQ(directDraw_->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK);
         DDSURFACEDESC2 desc{};
@@ -61,12 +60,10 @@ protected:
         picture_.infoHeader.biWidth = 4 * 73 + 1;
         picture_.infoHeader.biHeight = 3 * 75 + 1;
         picture_.infoHeader.biBitCount = 8;
-        picture_.pixels.resize(static_cast<size_t>(picture_.infoHeader.biWidth) *
-                               picture_.infoHeader.biHeight);
+        picture_.pixels.resize(static_cast<size_t>(picture_.infoHeader.biWidth) * picture_.infoHeader.biHeight);
         for (int y = 0; y < picture_.infoHeader.biHeight; ++y)
             for (int x = 0; x < picture_.infoHeader.biWidth; ++x)
-                picture_.pixels[static_cast<size_t>(y) * picture_.infoHeader.biWidth + x] =
-                    PictureByte(x, y);
+                picture_.pixels[static_cast<size_t>(y) * picture_.infoHeader.biWidth + x] = PictureByte(x, y);
     }
     void TearDown() override {
         if (surface_) surface_->Release();

@@ -53,8 +53,8 @@ TEST_F(TransitionsTest, PaletteEffectsEndOnTheirPureColours) {
         int effect;
         BYTE r, g, b;
     };
-    for (const Case& c : {Case{FadeWhite, 255, 255, 255}, Case{TintRed, 255, 0, 0},
-                          Case{TintGreen, 0, 255, 0}, Case{TintBlue, 0, 0, 255}}) {
+    for (const Case& c : {Case{FadeWhite, 255, 255, 255}, Case{TintRed, 255, 0, 0}, Case{TintGreen, 0, 255, 0},
+                          Case{TintBlue, 0, 0, 255}}) {
         SetRampPalette();
         const uint64_t before = host_.waitedMs();
         PlayTransition(c.effect, nullptr, 0);

@@ -9,8 +9,7 @@ namespace {
 
 using TrianglesTest = PrimsTest;
 
-using Routine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t*,
-                         int32_t);
+using Routine = void (*)(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint8_t*, int32_t);
 
 struct Family {
     const char* name;
@@ -44,16 +43,13 @@ Drawn DrawWith(Routine routine, const Corners& c, int width, int height) {
     routine(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, 0x1234, canvas.memory(), canvas.pitch());
     Drawn drawn;
     for (int y = 0; y < height; ++y) drawn.rows.push_back(canvas.Runs(y));
-    drawn.onlyInsideClip = canvas.OnlyInside(Display.clipMinX, Display.clipMinY,
-                                             Display.clipMaxX, Display.clipMaxY);
+    drawn.onlyInsideClip = canvas.OnlyInside(Display.clipMinX, Display.clipMinY, Display.clipMaxX, Display.clipMaxY);
     drawn.count = canvas.Count();
     return drawn;
 }
 
-Drawn Draw(const Family& family, Routine routine, const Corners& c, int width = 640,
-           int height = 480) {
-    return family.words ? DrawWith<uint16_t>(routine, c, width, height)
-                        : DrawWith<uint8_t>(routine, c, width, height);
+Drawn Draw(const Family& family, Routine routine, const Corners& c, int width = 640, int height = 480) {
+    return family.words ? DrawWith<uint16_t>(routine, c, width, height) : DrawWith<uint8_t>(routine, c, width, height);
 }
 
 Drawn Draw(const Family& family, const Corners& c, int width = 640, int height = 480) {

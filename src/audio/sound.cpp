@@ -15,6 +15,9 @@ IDirectSound* SoundDirectSound = nullptr;
 
 namespace {
 
+// Every effect plays as 8-bit mono at this rate, whatever its file says.
+constexpr DWORD kPlaybackRate = 11025;
+
 bool firstInit = true;  // the DirectSound object has not been created yet
 std::array<std::string, SOUND_SLOTS> fileNames;
 void (*playObserver)(int32_t) = nullptr;
@@ -90,7 +93,7 @@ bool ReadWave(HMMIO file, Wave& wave) {
 
 // A static buffer of the fixed format holding `samples`, or nullptr.
 IDirectSoundBuffer* MakeBuffer(const std::vector<uint8_t>& samples, DWORD controlFlags) {
-    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, DSOUND_FORMAT_RATE, DSOUND_FORMAT_RATE, 1, 8, 0};
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, kPlaybackRate, kPlaybackRate, 1, 8, 0};
     DSBUFFERDESC desc{};
     desc.dwSize = sizeof desc;
     desc.dwFlags = controlFlags | DSBCAPS_STATIC | DSBCAPS_LOCSOFTWARE;

@@ -12,7 +12,6 @@
 #include <cstdint>
 
 using FOURCC = DWORD;
-using MMRESULT = UINT;
 using HPSTR = char*;
 
 struct MmioFile;

@@ -1,6 +1,7 @@
 # The two commands: `make play` and `make test`. Each installs what it needs first.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
@@ -8,7 +9,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?= bitmap_file palette sound music key_script
 
-.PHONY: play test build deps sanitize valgrind fuzz bench clean
+.PHONY: play test build deps windows sanitize valgrind fuzz bench clean
 
 play: build
 	cd $(BUILD) && ./gaiablade
@@ -24,6 +25,11 @@ build: deps
 
 deps:
 	@./scripts/install-deps.sh
+
+# The Windows program and gaiablade-windows.zip in $(WINDOWS_BUILD), cross-compiled; the data
+# pack comes from $(BUILD). (make test builds it too, in $(BUILD)/windows, for the Wine tests.)
+windows: build
+	./scripts/build-windows.sh $(BUILD) $(WINDOWS_BUILD) $(JOBS)
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -47,4 +53,4 @@ bench: build
 	for b in $(BUILD)/*_bench; do $$b; done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -9,6 +9,11 @@ set -euo pipefail
 #   smoke tests: xvfb (Xvfb), evilwm and xfonts-base (its font), x11-utils (xprop),
 #     xdotool, imagemagick (import, convert, compare, identify, montage)
 #   make valgrind and the memory-checker test: valgrind; listening to mixed audio: sox
+#   make windows: the cross-compiler g++-mingw-w64-x86-64 (with the system's own Windows
+#     headers and import libraries), zip
+#   the Wine tests: wine64, the X libraries its display driver loads (libxrandr2 for changing
+#     the screen mode, libxrender1, libxcursor1, libxi6, libxcomposite1, libxfixes3,
+#     libxinerama1, libxxf86vm1), fonts-wine (GDI text), x11-xserver-utils (xrandr)
 packages=(
   cmake make g++ pkg-config clang-format
   clang libclang-rt-14-dev
@@ -16,6 +21,9 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont libpng-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils evilwm xfonts-base imagemagick sox valgrind
+  g++-mingw-w64-x86-64 zip
+  wine64 libxrandr2 libxrender1 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
+  fonts-wine x11-xserver-utils
 )
 
 missing=()

@@ -27,8 +27,8 @@ add_executable(gaiablade WIN32
   src/platform/services/report.cpp)
 target_include_directories(gaiablade PRIVATE ${windows_includes})
 # Everything of the compiler's own (C++ library, threads) is linked in: the program needs no
-# library beyond those of the system.
-target_link_options(gaiablade PRIVATE -static)
+# library beyond those of the system. Its symbols are left out (-s).
+target_link_options(gaiablade PRIVATE -static -s)
 target_link_libraries(gaiablade PRIVATE ${windows_libraries})
 
 # The constants and ids of the system headers that our stand-ins define, printed for the test

@@ -13,7 +13,7 @@ set -euo pipefail
 #     headers and import libraries), zip
 #   the Wine tests: wine64, the X libraries its display driver loads (libxrandr2 for changing
 #     the screen mode, libxrender1, libxcursor1, libxi6, libxcomposite1, libxfixes3,
-#     libxinerama1, libxxf86vm1), fonts-wine (GDI text), x11-xserver-utils (xrandr)
+#     libxinerama1, libxxf86vm1), fonts-wine (GDI text), x11-xserver-utils (xrandr), unzip
 packages=(
   cmake make g++ pkg-config clang-format
   clang libclang-rt-14-dev
@@ -23,7 +23,7 @@ packages=(
   xvfb xauth xdotool x11-utils evilwm xfonts-base imagemagick sox valgrind
   g++-mingw-w64-x86-64 zip
   wine64 libxrandr2 libxrender1 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
-  fonts-wine x11-xserver-utils
+  fonts-wine x11-xserver-utils unzip
 )
 
 missing=()

@@ -243,7 +243,7 @@ HRESULT IDirectSound::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirect
     return DS_OK;
 }
 
-HRESULT DirectSoundCreate(GUID* device, IDirectSound** directSound, IUnknown* outer) {
+HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, IUnknown* outer) {
     if (!directSound) {
         return DSERR_INVALIDPARAM;
     }

@@ -163,4 +163,4 @@ private:
 
 // Creates the DirectSound object on the default device (`device` nullptr). DSERR_NODRIVER when
 // there is no audio device.
-HRESULT DirectSoundCreate(GUID* device, IDirectSound** directSound, IUnknown* outer);
+HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, IUnknown* outer);

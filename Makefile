@@ -3,6 +3,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8000
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CTEST_FLAGS ?= --output-on-failure
 
@@ -10,7 +11,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?= bitmap_file palette sound music key_script
 
-.PHONY: play test build deps web web-serve sanitize valgrind fuzz bench clean
+.PHONY: play test build deps web web-serve windows sanitize valgrind fuzz bench clean
 
 play: build
 	cd $(BUILD) && ./gaiablade
@@ -43,6 +44,11 @@ web/node_modules/.package-lock.json: web/package.json web/package-lock.json | de
 web-serve: web
 	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
 
+# The Windows program and gaiablade-windows.zip in $(WINDOWS_BUILD), cross-compiled; the data
+# pack comes from $(BUILD). (make test builds it too, in $(BUILD)/windows, for the Wine tests.)
+windows: build
+	./scripts/build-windows.sh $(BUILD) $(WINDOWS_BUILD) $(JOBS)
+
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGAIABLADE_SANITIZE=ON
@@ -65,4 +71,4 @@ bench: build
 	for b in $(BUILD)/*_bench; do $$b; done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(WINDOWS_BUILD)

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // An accepted file describes its pixels exactly: rows top first, no padding, and 24-bit
     // files turned into 16-bit words.
-    const BITMAPINFOHEADER& info = bitmap.infoHeader;
+    const BitmapInfoHeader& info = bitmap.infoHeader;
     FUZZ_CHECK(info.biBitCount == 8 || info.biBitCount == 16);
     FUZZ_CHECK(info.biWidth > 0 && info.biHeight > 0);
     FUZZ_CHECK(bitmap.pixels.size() == size_t(info.biWidth) * size_t(info.biHeight) * size_t(info.biBitCount / 8));

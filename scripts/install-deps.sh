@@ -9,8 +9,13 @@ set -euo pipefail
 #   smoke tests: xvfb (Xvfb), evilwm and xfonts-base (its font), x11-utils (xprop),
 #     xdotool, imagemagick (import, convert, compare, identify, montage)
 #   make valgrind and the memory-checker test: valgrind; listening to mixed audio: sox
-#   make web: emscripten (the compiler, with its own clang, lld and binaryen), python3 (the
-#     file server of make web-serve); the web tests: chromium, driven from Node.js (below)
+#   make web: emscripten (the compiler, with its own clang, lld and binaryen; python3 runs its
+#     tools); the web tests and make web-serve: chromium, Node.js (below)
+#   make windows: the cross-compiler g++-mingw-w64-x86-64 (with the system's own Windows
+#     headers and import libraries), zip
+#   the Wine tests: wine64, the X libraries its display driver loads (libxrandr2 for changing
+#     the screen mode, libxrender1, libxcursor1, libxi6, libxcomposite1, libxfixes3,
+#     libxinerama1, libxxf86vm1), fonts-wine (GDI text), x11-xserver-utils (xrandr), unzip
 packages=(
   cmake make g++ pkg-config clang-format
   clang libclang-rt-14-dev
@@ -19,6 +24,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils evilwm xfonts-base imagemagick sox valgrind
   emscripten python3 chromium
+  g++-mingw-w64-x86-64 zip
+  wine64 libxrandr2 libxrender1 libxcursor1 libxi6 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
+  fonts-wine x11-xserver-utils unzip
 )
 # Node.js and npm (the web build's npm packages, the web tests' driver): the machine's own when
 # it has them, else Debian's.

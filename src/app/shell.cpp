@@ -100,7 +100,7 @@ void ShellReset() {
     GameReset();
 }
 
-LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return 0;
         case WM_PAINT: {
@@ -114,7 +114,7 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     }
 }
 
-int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     WNDCLASSEX windowClass{};
     windowClass.cbSize = sizeof(WNDCLASSEX);
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
@@ -140,6 +140,8 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     MainWindowHandle = window;
 
+    // The finest period of the system's timer, so that the frame clock's sleeps end on time.
+    timeBeginPeriod(1);
     AppInit();
     std::srand(seedFixed ? fixedSeed : static_cast<unsigned>(std::time(nullptr)));
 
@@ -162,6 +164,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
     }
     AppShutdown();
+    timeEndPeriod(1);
     return static_cast<int>(msg.wParam);
 }
 

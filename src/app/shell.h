@@ -7,9 +7,9 @@
 
 // The entry point: makes the window, runs start-up, the loop and shut-down. 0 when the window
 // class or the window cannot be made, else the quit message's parameter.
-int WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 // The window procedure of the one window.
-LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Builds every resource the game uses; returns 1.
 int32_t AppInit();
 // Releases the images, the display, the sounds and the songs, in that order; returns 1.

@@ -2,8 +2,10 @@
 
 #include "audio/sound.h"
 #include "engine/main_window.h"
+#include "platform/services/midi_file.h"
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,21 @@ bool SearchWorkingFolder() {
     return SUCCEEDED(MusicLoader->SetSearchDirectory(GUID_DirectMusicAllTypes, wide.data(), FALSE));
 }
 
+// Whether the named file is a Standard MIDI File that the song reader takes, checked here before
+// the music loader reads it: the loader of the system may trust the lengths and counts in the
+// file, so a damaged song is refused here, the same on every system.
+bool SongFileIsSound(const char* fileName) {
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file) return false;
+    std::vector<uint8_t> bytes;
+    char buffer[16384];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + file.gcount());
+        if (bytes.size() > MIDI_FILE_MAX_BYTES) return false;
+    }
+    return !file.bad() && MidiFileRead(bytes) != nullptr;
+}
+
 }  // namespace
 
 int32_t MusicInit() {
@@ -84,7 +101,7 @@ int32_t MusicInit() {
 int32_t MusicLoad(const char* fileName) {
     const int32_t id = FirstFreeSlot();
     if (id < 0 || !fileName || !MusicPerformance || !MusicLoader) return -1;
-    if (!SearchWorkingFolder()) return -1;
+    if (!SearchWorkingFolder() || !SongFileIsSound(fileName)) return -1;
     DMUS_OBJECTDESC desc{};
     desc.dwSize = sizeof desc;
     desc.guidClass = CLSID_DirectMusicSegment;

@@ -4,6 +4,7 @@
 #include "platform/win/mmio.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -14,6 +15,9 @@ std::array<SoundSlot, SOUND_SLOTS> SoundTable{};
 IDirectSound* SoundDirectSound = nullptr;
 
 namespace {
+
+// Every effect plays as 8-bit mono at this rate, whatever its file says.
+constexpr DWORD kPlaybackRate = 11025;
 
 bool firstInit = true;  // the DirectSound object has not been created yet
 std::array<std::string, SOUND_SLOTS> fileNames;
@@ -57,27 +61,18 @@ struct Wave {
     std::vector<uint8_t> samples;
 };
 
-// Reads the "fmt " and "data" chunks of a RIFF WAVE file. The chunk walk never leaves the RIFF
-// chunk or the file, and every read must deliver all it asks for.
-bool ReadWave(HMMIO file, Wave& wave) {
-    MMCKINFO riff{};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    if (mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR) return false;
-
-    MMCKINFO chunk{};
-    chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return false;
+// Reads the first 16 to 18 bytes of a "fmt " chunk: PCM only; keeps the rate.
+bool ReadFormat(HMMIO file, const MMCKINFO& chunk, Wave& wave) {
     // The format fields; the two-byte extra size that follows them in longer chunks is unused.
     uint8_t format[18] = {};
     const LONG wanted = static_cast<LONG>(std::min<DWORD>(chunk.cksize, sizeof format));
     if (wanted < 16 || mmioRead(file, reinterpret_cast<HPSTR>(format), wanted) != wanted) return false;
     if (Le(format, 2) != WAVE_FORMAT_PCM) return false;
     wave.rate = static_cast<int32_t>(Le(format + 4, 4));
-    if (mmioAscend(file, &chunk, 0) != MMSYSERR_NOERROR) return false;
+    return true;
+}
 
-    chunk = MMCKINFO{};
-    chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return false;
+bool ReadSamples(HMMIO file, const MMCKINFO& chunk, Wave& wave) {
     if (chunk.cksize > DSBSIZE_MAX) return false;
     try {
         wave.samples.resize(chunk.cksize);
@@ -88,9 +83,39 @@ bool ReadWave(HMMIO file, Wave& wave) {
     return mmioRead(file, reinterpret_cast<HPSTR>(wave.samples.data()), size) == size;
 }
 
+// Reads the "fmt " chunk and the "data" chunk after it from a RIFF WAVE file. The chunks are
+// walked one by one and each must lie inside the RIFF chunk and the file: the multimedia-file
+// service of the system may take every size in the file on trust, so the walk checks them here.
+// A RIFF chunk that claims more than the file holds ends with the file (files written as a
+// stream, or without the last pad byte), and every read must deliver all it asks for.
+bool ReadWave(HMMIO file, Wave& wave) {
+    const LONG fileSize = mmioSeek(file, 0, SEEK_END);
+    if (fileSize < 0 || mmioSeek(file, 0, SEEK_SET) != 0) return false;
+    MMCKINFO riff{};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    if (mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR) return false;
+    const uint64_t end = std::min<uint64_t>(static_cast<uint64_t>(fileSize), uint64_t{riff.dwDataOffset} + riff.cksize);
+
+    bool haveFormat = false;
+    for (;;) {
+        MMCKINFO chunk{};
+        if (mmioDescend(file, &chunk, &riff, 0) != MMSYSERR_NOERROR) return false;
+        if (uint64_t{chunk.dwDataOffset} + chunk.cksize > end) return false;
+        const bool container = chunk.ckid == FOURCC_RIFF || chunk.ckid == FOURCC_LIST;
+        if (container && chunk.cksize < 4) return false;  // no room for its form type
+        if (chunk.ckid == mmioFOURCC('f', 'm', 't', ' ') && !haveFormat) {
+            if (!ReadFormat(file, chunk, wave)) return false;
+            haveFormat = true;
+        } else if (chunk.ckid == mmioFOURCC('d', 'a', 't', 'a') && haveFormat) {
+            return ReadSamples(file, chunk, wave);
+        }
+        if (mmioAscend(file, &chunk, 0) != MMSYSERR_NOERROR) return false;
+    }
+}
+
 // A static buffer of the fixed format holding `samples`, or nullptr.
 IDirectSoundBuffer* MakeBuffer(const std::vector<uint8_t>& samples, DWORD controlFlags) {
-    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, DSOUND_FORMAT_RATE, DSOUND_FORMAT_RATE, 1, 8, 0};
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, kPlaybackRate, kPlaybackRate, 1, 8, 0};
     DSBUFFERDESC desc{};
     desc.dwSize = sizeof desc;
     desc.dwFlags = controlFlags | DSBCAPS_STATIC | DSBCAPS_LOCSOFTWARE;

@@ -1,9 +1,11 @@
 #include "engine/data_folder.h"
 
 #include "platform/services/report.h"
+#include "platform/win/win32.h"
 #include "build_paths.h"
 
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -15,10 +17,15 @@ bool Holds(const fs::path& folder, const std::string& file) {
     return fs::is_regular_file(folder / file, error);
 }
 
+// The folder of the program's file as the system knows it, else of the path it was started by.
 fs::path ProgramFolder(const char* programPath) {
-    std::error_code error;
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error && programPath) {
+    char name[4096];
+    const DWORD length = GetModuleFileNameA(nullptr, name, sizeof name);
+    fs::path self;
+    if (length > 0 && length < sizeof name) {
+        self = fs::path(std::string(name, length));
+    } else if (programPath) {
+        std::error_code error;
         self = fs::absolute(programPath, error);
     }
     return self.parent_path();

@@ -53,7 +53,7 @@ struct PixelLayout {
 // start where the file's offset says when they fit there past the colour table; otherwise where
 // the usual layout puts them (`usualStart`: right after a full colour table), or else right after
 // the table the file states (`tableEnd`).
-bool PlanPixels(const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info, size_t usualStart, size_t tableEnd,
+bool PlanPixels(const BitmapFileHeader& fileHeader, const BitmapInfoHeader& info, size_t usualStart, size_t tableEnd,
                 size_t fileSize, PixelLayout& layout) {
     const bool bitfields16 = info.biBitCount == 16 && info.biCompression == kCompressionBitfields;
     if (info.biCompression != kCompressionNone && !bitfields16) {
@@ -108,16 +108,16 @@ int32_t BitmapFileLoad(BitmapFile* bitmap, const char* fileName) {
     if (!bitmap || !ReadWholeFile(fileName, file)) {
         return 0;
     }
-    if (file.size() < sizeof(BITMAPFILEHEADER)) {
+    if (file.size() < sizeof(BitmapFileHeader)) {
         return 0;
     }
-    std::memcpy(&bitmap->fileHeader, file.data(), sizeof(BITMAPFILEHEADER));
+    std::memcpy(&bitmap->fileHeader, file.data(), sizeof(BitmapFileHeader));
     if (bitmap->fileHeader.bfType != kBitmapMagic ||
-        file.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) {
+        file.size() < sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader)) {
         return 0;
     }
-    BITMAPINFOHEADER info;
-    std::memcpy(&info, file.data() + sizeof(BITMAPFILEHEADER), sizeof(info));
+    BitmapInfoHeader info;
+    std::memcpy(&info, file.data() + sizeof(BitmapFileHeader), sizeof(info));
     bitmap->infoHeader = info;
     if (info.biBitCount != 8 && info.biBitCount != 16 && info.biBitCount != 24) {
         return 0;
@@ -126,7 +126,7 @@ int32_t BitmapFileLoad(BitmapFile* bitmap, const char* fileName) {
         return 0;
     }
     // The colour table follows the info header: biClrUsed entries, or all 256 when that is 0.
-    const size_t headersEnd = sizeof(BITMAPFILEHEADER) + info.biSize;
+    const size_t headersEnd = sizeof(BitmapFileHeader) + info.biSize;
     size_t tableEntries = 0;
     if (info.biBitCount == 8) {
         tableEntries = info.biClrUsed == 0 ? 256 : info.biClrUsed;

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+// The two headers of a BMP file, laid out as in the file (our own records: the system headers of
+// Windows declare theirs under other names).
 #pragma pack(push, 1)
-struct BITMAPFILEHEADER {
+struct BitmapFileHeader {
     uint16_t bfType;
     uint32_t bfSize;
     uint16_t bfReserved1;
@@ -15,7 +17,7 @@ struct BITMAPFILEHEADER {
     uint32_t bfOffBits;
 };
 
-struct BITMAPINFOHEADER {
+struct BitmapInfoHeader {
     uint32_t biSize;
     int32_t biWidth;
     int32_t biHeight;
@@ -31,8 +33,8 @@ struct BITMAPINFOHEADER {
 #pragma pack(pop)
 
 struct BitmapFile {
-    BITMAPFILEHEADER fileHeader{};
-    alignas(4) BITMAPINFOHEADER infoHeader{};  // aligned, so its fields are too
+    BitmapFileHeader fileHeader{};
+    alignas(4) BitmapInfoHeader infoHeader{};  // aligned, so its fields are too
     PALETTEENTRY paletteEntries[256]{};
     // Pixel rows, top row first, each biWidth * (biBitCount / 8) bytes, no padding;
     // empty when the record holds no pixels.

@@ -12,15 +12,22 @@ bool logOwnsStream = false;
 
 // "Mon Dec  7 05:02:17.45, 2026\n": the calendar text with the milliseconds after the seconds.
 void TimeStamp(char* out, size_t size) {
+    static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis = static_cast<unsigned short>(
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
-    char calendar[64] = {};
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    asctime_r(&local, calendar);
-    std::snprintf(out, size, "%.19s.%hu, %s", calendar, millis, calendar + 20);
+    // The log is written from the game's thread only, so the shared calendar record is safe.
+    const std::tm* local = std::localtime(&seconds);
+    if (!local) {
+        std::snprintf(out, size, "?, ?\n");
+        return;
+    }
+    std::snprintf(out, size, "%s %s%3d %.2d:%.2d:%.2d.%hu, %d\n", kDays[local->tm_wday % 7],
+                  kMonths[local->tm_mon % 12], local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec, millis,
+                  local->tm_year + 1900);
 }
 
 }  // namespace

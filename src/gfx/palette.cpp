@@ -2,6 +2,8 @@
 
 #include "gfx/display.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -15,10 +17,13 @@ bool blinkTableCleared = false;
 
 bool ValidIndex(int32_t index) { return index >= 0 && index <= 255; }
 
-// Sets entries of the display palette object; nothing happens without one.
+// Sets entries of the display palette object; nothing happens without one. The palette object
+// takes its entries through a pointer to changeable ones, so it is handed a copy.
 void SetDisplayEntries(int32_t first, int32_t count, const PALETTEENTRY* entries) {
-    if (Display.palette) {
-        Display.palette->SetEntries(0, static_cast<DWORD>(first), static_cast<DWORD>(count), entries);
+    if (Display.palette && count >= 0 && count <= 256) {
+        std::array<PALETTEENTRY, 256> copy;
+        std::copy_n(entries, count, copy.begin());
+        Display.palette->SetEntries(0, static_cast<DWORD>(first), static_cast<DWORD>(count), copy.data());
     }
 }
 

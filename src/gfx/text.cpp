@@ -2,6 +2,8 @@
 
 #include "gfx/palette.h"
 
+#include <string>
+
 int32_t SurfaceDrawText(const char* text, int32_t x, int32_t y, COLORREF colour, IDirectDrawSurface7* surface) {
     HDC dc = nullptr;
     if (!surface || !text || FAILED(surface->GetDC(&dc))) {

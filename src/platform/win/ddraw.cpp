@@ -59,7 +59,7 @@ void DirectDrawSetDesktopBits(int bits) { desktopBits = bits; }
 
 // --- palette ---
 
-HRESULT IDirectDrawPalette::SetEntries(DWORD, DWORD start, DWORD count, const PALETTEENTRY* entries) {
+HRESULT IDirectDrawPalette::SetEntries(DWORD, DWORD start, DWORD count, PALETTEENTRY* entries) {
     if (!entries || start > 256 || count > 256 - start) {
         return DDERR_INVALIDPARAMS;
     }
@@ -80,7 +80,7 @@ HRESULT IDirectDrawPalette::GetEntries(DWORD, DWORD start, DWORD count, PALETTEE
 
 // --- clipper ---
 
-HRESULT IDirectDrawClipper::SetClipList(const RGNDATA* region, DWORD) {
+HRESULT IDirectDrawClipper::SetClipList(RGNDATA* region, DWORD) {
     if (window_) {
         return DDERR_GENERIC;  // a clipper bound to a window takes its list from the window
     }
@@ -514,7 +514,7 @@ HRESULT IDirectDraw7::CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** 
     }
 }
 
-HRESULT IDirectDraw7::CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown*) {
+HRESULT IDirectDraw7::CreatePalette(DWORD flags, PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown*) {
     if (!entries || !palette || !(flags & DDPCAPS_8BIT)) {
         return DDERR_INVALIDPARAMS;
     }

@@ -33,7 +33,7 @@ constexpr HRESULT DDERR_NOTFLIPPABLE = MakeDdResult(582);
 constexpr HRESULT DDERR_NOTLOCKED = MakeDdResult(584);
 constexpr HRESULT DDERR_SURFACEBUSY = MakeDdResult(430);
 constexpr HRESULT DDERR_UNSUPPORTEDMODE = MakeDdResult(590);
-constexpr HRESULT DDERR_CANTCREATEDC = MakeDdResult(581);
+constexpr HRESULT DDERR_CANTCREATEDC = MakeDdResult(585);
 constexpr HRESULT DDERR_NODC = MakeDdResult(586);
 
 // --- cooperative levels ---
@@ -159,7 +159,7 @@ class IDirectDrawSurface7;
 
 class IDirectDrawPalette : public IUnknown {
 public:
-    HRESULT SetEntries(DWORD flags, DWORD start, DWORD count, const PALETTEENTRY* entries);
+    HRESULT SetEntries(DWORD flags, DWORD start, DWORD count, PALETTEENTRY* entries);
     HRESULT GetEntries(DWORD flags, DWORD start, DWORD count, PALETTEENTRY* entries);
 
     // Inspection for the hosts and tests.
@@ -175,7 +175,7 @@ private:
 
 class IDirectDrawClipper : public IUnknown {
 public:
-    HRESULT SetClipList(const RGNDATA* region, DWORD flags);
+    HRESULT SetClipList(RGNDATA* region, DWORD flags);
     HRESULT SetHWnd(DWORD flags, HWND window);
 
     // Inspection: the clip rectangles and the bound of the list last set.
@@ -270,7 +270,7 @@ public:
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate, DWORD flags);
     HRESULT CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** surface, IUnknown* outer);
-    HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown* outer);
+    HRESULT CreatePalette(DWORD flags, PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown* outer);
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer);
     HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event);
 

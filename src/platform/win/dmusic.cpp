@@ -213,7 +213,7 @@ HRESULT IDirectMusicPerformance::Init(IDirectMusic** music, IDirectSound* direct
     if (initialised_) return DMUS_E_ALREADY_INITED;
     if (music) return E_INVALIDARG;
     const int rate = MixerAcquire();
-    if (rate == 0) return DMUS_E_NO_AUDIO;
+    if (rate == 0) return DSERR_NODRIVER;
     PrepareSynth(rate);
     {
         auto lock = MixerLock();
@@ -279,7 +279,7 @@ HRESULT IDirectMusicPerformance::CloseDown() {
 
 // --- loader ---
 
-HRESULT IDirectMusicLoader::SetSearchDirectory(REFGUID, const WCHAR* path, BOOL) {
+HRESULT IDirectMusicLoader::SetSearchDirectory(REFGUID, WCHAR* path, BOOL) {
     if (!path) return E_POINTER;
     std::string folder;
     std::error_code error;

@@ -22,15 +22,17 @@ using MUSIC_TIME = LONG;
 using REFERENCE_TIME = int64_t;
 
 // --- DirectMusic ---
-constexpr HRESULT MakeDmResult(int code) { return static_cast<HRESULT>(0x88780000u | static_cast<uint32_t>(code)); }
-constexpr HRESULT DMUS_E_NOT_INIT = MakeDmResult(0x1187);
-constexpr HRESULT DMUS_E_ALREADY_INITED = MakeDmResult(0x1188);
-constexpr HRESULT DMUS_E_NO_AUDIO = MakeDmResult(0x1101);
-constexpr HRESULT DMUS_E_LOADER_NOCLASSID = MakeDmResult(0x2000);
-constexpr HRESULT DMUS_E_LOADER_BADPATH = MakeDmResult(0x2001);
-constexpr HRESULT DMUS_E_LOADER_FAILEDOPEN = MakeDmResult(0x2002);
-constexpr HRESULT DMUS_E_LOADER_FORMATNOTSUPPORTED = MakeDmResult(0x2003);
-constexpr HRESULT DMUS_E_SET_UNSUPPORTED = MakeDmResult(0x2105);
+// Failures of the music services: facility 0x878, codes from 0x1000 up.
+constexpr HRESULT MakeDmResult(int code) {
+    return static_cast<HRESULT>(0x88780000u | (0x1000u + static_cast<uint32_t>(code)));
+}
+constexpr HRESULT DMUS_E_SET_UNSUPPORTED = MakeDmResult(0x0123);
+constexpr HRESULT DMUS_E_ALREADY_INITED = MakeDmResult(0x0151);
+constexpr HRESULT DMUS_E_NOT_INIT = MakeDmResult(0x0162);
+constexpr HRESULT DMUS_E_LOADER_NOCLASSID = MakeDmResult(0x0180);
+constexpr HRESULT DMUS_E_LOADER_BADPATH = MakeDmResult(0x0181);
+constexpr HRESULT DMUS_E_LOADER_FAILEDOPEN = MakeDmResult(0x0182);
+constexpr HRESULT DMUS_E_LOADER_FORMATNOTSUPPORTED = MakeDmResult(0x0183);
 
 constexpr int DMUS_MAX_NAME = 64;
 constexpr int DMUS_MAX_CATEGORY = 64;
@@ -107,7 +109,7 @@ public:
     ~IDirectMusicPerformance() override;
 
     // Opens the audio stream and the synthesizer; `music` must be nullptr (no IDirectMusic is
-    // offered). A DirectSound object, when given, is kept until CloseDown. DMUS_E_NO_AUDIO when
+    // offered). A DirectSound object, when given, is kept until CloseDown. DSERR_NODRIVER when
     // there is no audio device, DMUS_E_ALREADY_INITED on a second call.
     HRESULT Init(IDirectMusic** music, IDirectSound* directSound, HWND window);
     // Adds the default output port (`port` nullptr); songs can be downloaded after it.
@@ -140,7 +142,7 @@ class IDirectMusicLoader : public IUnknown {
 public:
     // Sets the folder that file names are looked up in (any class id; `clear` is accepted, no
     // objects are cached). S_FALSE when it is the folder already set.
-    HRESULT SetSearchDirectory(REFGUID classId, const WCHAR* path, BOOL clear);
+    HRESULT SetSearchDirectory(REFGUID classId, WCHAR* path, BOOL clear);
     // Reads the Standard MIDI File named by `desc` (DMUS_OBJ_CLASS with CLSID_DirectMusicSegment,
     // and DMUS_OBJ_FILENAME relative to the search folder or DMUS_OBJ_FULLPATH) into a new
     // segment. DMUS_E_LOADER_FAILEDOPEN for a file that cannot be read,

@@ -13,8 +13,8 @@ float Amplitude(LONG hundredthsOfDb) {
 }
 
 bool IsFixedFormat(const WAVEFORMATEX& f) {
-    return f.wFormatTag == WAVE_FORMAT_PCM && f.nChannels == 1 && f.nSamplesPerSec == DSOUND_FORMAT_RATE &&
-           f.wBitsPerSample == 8 && f.nBlockAlign == 1 && f.nAvgBytesPerSec == DSOUND_FORMAT_RATE;
+    return f.wFormatTag == WAVE_FORMAT_PCM && f.nChannels == 1 && f.nSamplesPerSec == IDirectSoundBuffer::formatRate &&
+           f.wBitsPerSample == 8 && f.nBlockAlign == 1 && f.nAvgBytesPerSec == IDirectSoundBuffer::formatRate;
 }
 
 }  // namespace
@@ -157,7 +157,7 @@ HRESULT IDirectSoundBuffer::SetFrequency(DWORD frequency) {
         return DSERR_CONTROLUNAVAIL;
     }
     if (frequency == DSBFREQUENCY_ORIGINAL) {
-        frequency = DSOUND_FORMAT_RATE;
+        frequency = IDirectSoundBuffer::formatRate;
     }
     if (frequency < DSBFREQUENCY_MIN || frequency > DSBFREQUENCY_MAX) {
         return DSERR_INVALIDPARAM;
@@ -243,7 +243,7 @@ HRESULT IDirectSound::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirect
     return DS_OK;
 }
 
-HRESULT DirectSoundCreate(GUID* device, IDirectSound** directSound, IUnknown* outer) {
+HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, IUnknown* outer) {
     if (!directSound) {
         return DSERR_INVALIDPARAM;
     }

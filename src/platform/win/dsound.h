@@ -55,7 +55,7 @@ constexpr LONG DSBPAN_CENTER = 0;
 constexpr LONG DSBPAN_RIGHT = 10000;
 constexpr DWORD DSBFREQUENCY_ORIGINAL = 0;
 constexpr DWORD DSBFREQUENCY_MIN = 100;
-constexpr DWORD DSBFREQUENCY_MAX = 100000;
+constexpr DWORD DSBFREQUENCY_MAX = 200000;
 constexpr DWORD DSBSIZE_MIN = 4;
 constexpr DWORD DSBSIZE_MAX = 0x0FFFFFFF;
 
@@ -79,13 +79,13 @@ struct DSBUFFERDESC {
     WAVEFORMATEX* lpwfxFormat;
 };
 
-// The only buffer format offered: PCM, one channel, 11025 samples a second, 8 bits.
-constexpr DWORD DSOUND_FORMAT_RATE = 11025;
-
 class IDirectSound;
 
 class IDirectSoundBuffer : public IUnknown {
 public:
+    // The only buffer format offered: PCM, one channel, 11025 samples a second, 8 bits.
+    static constexpr DWORD formatRate = 11025;
+
     // Made by IDirectSound; the buffer holds a reference on its owner.
     IDirectSoundBuffer(IDirectSound* owner, std::shared_ptr<std::vector<uint8_t>> samples, DWORD flags);
     ~IDirectSoundBuffer() override;
@@ -130,7 +130,7 @@ private:
     DWORD flags_;
     LONG volume_ = 0;
     LONG pan_ = 0;
-    DWORD frequency_ = DSOUND_FORMAT_RATE;
+    DWORD frequency_ = formatRate;
     MixerVoice voice_;
     // What Lock handed out: a copy of the samples, written back by Unlock.
     std::vector<uint8_t> lockCopy_;
@@ -163,4 +163,4 @@ private:
 
 // Creates the DirectSound object on the default device (`device` nullptr). DSERR_NODRIVER when
 // there is no audio device.
-HRESULT DirectSoundCreate(GUID* device, IDirectSound** directSound, IUnknown* outer);
+HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, IUnknown* outer);

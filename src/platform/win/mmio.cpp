@@ -85,6 +85,26 @@ LONG mmioRead(HMMIO file, HPSTR buffer, LONG count) {
     return static_cast<LONG>(wanted);
 }
 
+LONG mmioSeek(HMMIO file, LONG offset, int origin) {
+    if (!IsOpen(file)) {
+        return -1;
+    }
+    int64_t base = 0;
+    if (origin == SEEK_CUR) {
+        base = static_cast<int64_t>(file->position);
+    } else if (origin == SEEK_END) {
+        base = static_cast<int64_t>(file->size);
+    } else if (origin != SEEK_SET) {
+        return -1;
+    }
+    const int64_t target = base + offset;
+    if (target < 0 || target > static_cast<int64_t>(file->size) || target > 0x7FFFFFFF) {
+        return -1;
+    }
+    file->position = static_cast<uint64_t>(target);
+    return static_cast<LONG>(target);
+}
+
 MMRESULT mmioDescend(HMMIO file, MMCKINFO* chunk, const MMCKINFO* parent, UINT flags) {
     if (!IsOpen(file)) {
         return MMSYSERR_INVALHANDLE;

@@ -10,9 +10,9 @@
 #include "platform/win/win32.h"
 
 #include <cstdint>
+#include <cstdio>
 
 using FOURCC = DWORD;
-using MMRESULT = UINT;
 using HPSTR = char*;
 
 struct MmioFile;
@@ -71,6 +71,10 @@ HMMIO mmioOpenA(LPSTR fileName, MMIOINFO* info, DWORD flags);
 // Reads up to `count` bytes at the current position; returns the number read, 0 at the end of
 // the file, -1 on an error or a bad handle.
 LONG mmioRead(HMMIO file, HPSTR buffer, LONG count);
+// Moves the position to `offset` bytes from the start (SEEK_SET), the position (SEEK_CUR) or the
+// end of the file (SEEK_END); returns the new position, or -1 for a position before the start
+// or past the end, a bad origin or a bad handle (the position stays).
+LONG mmioSeek(HMMIO file, LONG offset, int origin);
 // Finds a chunk from the current position and moves to its data: the next chunk (no flag), the
 // next chunk with `chunk->ckid` (MMIO_FINDCHUNK), or the next RIFF or LIST chunk with form
 // type `chunk->fccType` (MMIO_FINDRIFF, MMIO_FINDLIST). The search stays inside `parent` (the

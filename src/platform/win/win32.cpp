@@ -4,10 +4,13 @@
 #include "platform/services/font.h"
 #include "platform/win/ddraw.h"
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 struct WindowObject {
@@ -250,6 +253,24 @@ void Sleep(DWORD ms) {
     } else {
         HostGet().SleepMs(ms);
     }
+}
+
+DWORD timeGetTime() { return GetTickCount(); }
+
+MMRESULT timeBeginPeriod(UINT) { return TIMERR_NOERROR; }
+
+MMRESULT timeEndPeriod(UINT) { return TIMERR_NOERROR; }
+
+DWORD GetModuleFileNameA(HMODULE, LPSTR fileName, DWORD size) {
+    std::error_code error;
+    const std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    if (error || path.empty() || !fileName || size == 0) {
+        return 0;
+    }
+    const DWORD length = static_cast<DWORD>(std::min<size_t>(path.size(), size - 1));
+    std::memcpy(fileName, path.data(), length);
+    fileName[length] = '\0';
+    return length < path.size() ? size : length;
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR) { return &stockObjects[0]; }

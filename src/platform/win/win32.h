@@ -36,8 +36,13 @@ using HBRUSH = GdiObject*;
 using HGDIOBJ = GdiObject*;
 using HMENU = GdiObject*;
 using HANDLE = void*;
+using HMODULE = HINSTANCE;
 
-using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+// Calling conventions: the 64-bit system has one, so they name nothing here.
+#define WINAPI
+#define CALLBACK
+
+using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 
 struct POINT {
     LONG x;
@@ -148,6 +153,18 @@ DWORD GetTickCount();
 // Gives the processor away for `ms` milliseconds; 0 gives up only the rest of the time slice
 // (the shortest wait the host can measure).
 void Sleep(DWORD ms);
+// The multimedia timer: milliseconds as GetTickCount counts them. The period calls ask for a
+// finer resolution of the system's timer and give it back; the host's clock is as fine as it
+// gets already, so they change nothing here.
+using MMRESULT = UINT;
+constexpr MMRESULT TIMERR_NOERROR = 0;
+DWORD timeGetTime();
+MMRESULT timeBeginPeriod(UINT period);
+MMRESULT timeEndPeriod(UINT period);
+
+// The full path of the program's file (`module` nullptr), up to `size` bytes with the
+// terminating zero; returns its length, `size` when it was cut short, 0 when it is not known.
+DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
 // Resources.
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);

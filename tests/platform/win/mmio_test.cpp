@@ -86,4 +86,23 @@ TEST_F(MmioTest, RefusesChunksThatClaimMoreThanTheirParentOrTheFileHolds) {
     }
 }
 
+TEST_F(MmioTest, SeekStaysWithinTheFile) {
+    HMMIO file = Open({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    ASSERT_NE(file, nullptr);
+    struct Case {
+        LONG offset;
+        int origin;
+        LONG expected;  // the new position, or -1 with the position kept
+    };
+    for (const Case& c : {Case{0, SEEK_END, 10}, Case{-4, SEEK_CUR, 6}, Case{2, SEEK_CUR, 8}, Case{3, SEEK_CUR, -1},
+                          Case{-1, SEEK_SET, -1}, Case{11, SEEK_SET, -1}, Case{0, 7, -1}, Case{3, SEEK_SET, 3}}) {
+        EXPECT_EQ(mmioSeek(file, c.offset, c.origin), c.expected) << c.offset << " from " << c.origin;
+    }
+    char read = 0;
+    EXPECT_EQ(mmioRead(file, &read, 1), 1);
+    EXPECT_EQ(read, 4);
+    EXPECT_EQ(mmioClose(file, 0), MMSYSERR_NOERROR);
+    EXPECT_EQ(mmioSeek(file, 0, SEEK_SET), -1);
+}
+
 }  // namespace

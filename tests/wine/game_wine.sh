@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The Windows program from gaiablade-windows.zip under Wine, full screen at 640x480: the first
+# menu is on the screen pixel for pixel as the headless runner draws it; N then Space reach the
+# first landscape; Right walks the player; Space strikes, and the stroke's sound reaches the
+# sound device; Escape ("escape") or closing the window ("close") ends it with exit status 0.
+# Usage: game_wine.sh ZIP HEADLESS_RUNNER DATA escape|close   (WINE_ROOT: the prefix's folder)
+set -euo pipefail
+zip=$1 headless=$2 data=$3 mode=$4
+source "$(dirname "$0")/wine_session.sh"
+cd "$smoke_dir"
+unzip -q "$zip"
+
+# The headless runner's frames: the first menu (pass 0) and the first pass in the landscape.
+printf '0 N\n3\n5 SPACE\n6\n' >start.keys
+"$headless" --data "$data" --keys start.keys --passes 7 --frames expected >/dev/null
+
+export WINE_CAPTURE=$smoke_dir/capture.wav
+wine_start gaiablade/gaiablade.exe
+window=$(wine_window "DirectDraw 8-Bit Page Scrolling Demo")
+fail() {
+  echo "$1"
+  sed 's/^/  | /' "$smoke_dir/wine.err"
+  exit 1
+}
+# shot NAME: the screen, once the program has had time to draw.
+shot() {
+  sleep "${2:-1}"
+  import -window root "$1.png"
+  [ "$(identify -format %wx%h "$1.png")" = 640x480 ] || fail "$1: the screen is $(identify -format %wx%h "$1.png"), not in the 640x480 mode"
+}
+# differing A B [GEOMETRY]: the number of pixels that differ (within GEOMETRY, when given).
+differing() {
+  convert "$1" -crop "${3:-640x480+0+0}" +repage a.png
+  convert "$2" -crop "${3:-640x480+0+0}" +repage b.png
+  compare -metric AE a.png b.png null: 2>&1 || true
+}
+
+shot title 2
+n=$(differing title.png expected/frame-000000.png)
+[ "$n" = 0 ] || fail "the first menu differs from the headless runner's first frame in $n pixels"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+
+hold n 0.5
+sleep 0.5
+hold space 0.3
+shot landscape
+# Above the fighters the landscape is still: it must be the headless runner's, exactly.
+n=$(differing landscape.png expected/frame-000006.png 640x240+0+0)
+[ "$n" = 0 ] || fail "N then Space: the top of the screen differs from the first landscape in $n pixels"
+
+hold Right 1.2
+shot walked 0.5
+# The player starts at the left edge, on the path: the walk changes the screen there.
+n=$(differing landscape.png walked.png 320x200+0+240)
+[ "$n" -gt 500 ] || fail "holding Right changed only $n pixels where the player is"
+
+# Wine mixes ahead of time: what it has written so far is before the stroke.
+mark=$(stat -c %s capture.wav)
+hold space 0.3
+sleep 1.5
+after=$(stat -c %s capture.wav)
+[ "$after" -gt "$mark" ] || fail "nothing reached the sound device after the stroke"
+if [ "$mode" = escape ]; then
+  hold Escape 0.5
+else
+  xdotool key ctrl+alt+Escape  # the window manager's close, which asks the window to close
+fi
+wine_wait 15
+[ "$wine_status" != running ] || fail "the program did not end within 15 s of the $mode request"
+[ "$wine_status" = 0 ] || fail "exit status $wine_status after the $mode request"
+
+# The recording after the mark (after a 44-byte header, frames of `channels` samples) must
+# carry the stroke's sound.
+channels=$(soxi -c capture.wav) bits=$(soxi -b capture.wav)
+start=$(((mark - 44) / (bits / 8 * channels)))
+peak=$(sox --ignore-length capture.wav -n trim "${start}s" stat 2>&1 | awk '/Maximum amplitude/ {print $3}')
+awk -v p="$peak" 'BEGIN { exit !(p > 0.05) }' || fail "the sound device got silence after the stroke (peak $peak)"
+echo "wine $mode: first menu exact, landscape reached, player walked, stroke heard (peak $peak), exit status 0"

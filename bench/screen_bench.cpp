@@ -30,13 +30,8 @@ struct Frames {
         }
     }
     HostFrame Frame(const std::vector<uint8_t>& pixels) const {
-        HostFrame frame;
-        frame.pixels = pixels.data();
-        frame.pitch = kWidth;
-        frame.width = kWidth;
-        frame.height = kHeight;
-        frame.palette = palette.data();
-        return frame;
+        return {
+            .pixels = pixels.data(), .pitch = kWidth, .width = kWidth, .height = kHeight, .palette = palette.data()};
     }
     std::vector<uint8_t> first, fighters, everywhere, palette;
 };

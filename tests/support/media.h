@@ -184,3 +184,27 @@ protected:
     std::unique_ptr<WorkingFolder> folder;
     HWND window = nullptr;
 };
+
+// The fixture above with a DirectSound object at the normal cooperative level; the buffers the
+// test keeps are released before it.
+class DirectSoundStandInTest : public AudioStandInTest {
+protected:
+    void SetUp() override {
+        AudioStandInTest::SetUp();
+        ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
+        ASSERT_EQ(ds->SetCooperativeLevel(window, DSSCL_NORMAL), DS_OK);
+    }
+    void TearDown() override {
+        for (IUnknown* object : made) {
+            if (object) object->Release();
+        }
+        if (ds) ds->Release();
+        AudioStandInTest::TearDown();
+    }
+    IDirectSoundBuffer* Keep(IDirectSoundBuffer* buffer) {
+        made.push_back(buffer);
+        return buffer;
+    }
+    IDirectSound* ds = nullptr;
+    std::vector<IUnknown*> made;
+};

@@ -90,14 +90,13 @@ std::vector<uint32_t> HeadlessHost::FrameRgb() const {
     if (rgb.empty()) {
         return rgb;
     }
-    HostFrame frame;
-    frame.pixels = framePixels_.data();
-    frame.width = frameWidth_;
-    frame.height = frameHeight_;
-    frame.bitsPerPixel = frameBits_;
-    frame.rgbBits = frameRgbBits_;
-    frame.pitch = frameWidth_ * (frameBits_ / 8);
-    frame.palette = framePalette_.data();
+    const HostFrame frame{.pixels = framePixels_.data(),
+                          .pitch = frameWidth_ * (frameBits_ / 8),
+                          .width = frameWidth_,
+                          .height = frameHeight_,
+                          .bitsPerPixel = frameBits_,
+                          .rgbBits = frameRgbBits_,
+                          .palette = framePalette_.data()};
     HostFrameToRgb32(frame, rgb.data(), frameWidth_ * 4);
     for (uint32_t& pixel : rgb) {
         pixel &= 0xFFFFFF;

@@ -37,15 +37,13 @@ void ShownFrame::Forget() {
 }
 
 HostFrame ShownFrame::Frame() const {
-    HostFrame frame;
-    frame.pixels = pixels_.data();
-    frame.width = width_;
-    frame.height = height_;
-    frame.bitsPerPixel = bitsPerPixel_;
-    frame.pitch = width_ * (bitsPerPixel_ / 8);
-    frame.rgbBits = rgbBits_;
-    frame.palette = palette_;
-    return frame;
+    return HostFrame{.pixels = pixels_.data(),
+                     .pitch = width_ * (bitsPerPixel_ / 8),
+                     .width = width_,
+                     .height = height_,
+                     .bitsPerPixel = bitsPerPixel_,
+                     .rgbBits = rgbBits_,
+                     .palette = palette_};
 }
 
 bool ShownFrame::SameFormat(const HostFrame& frame) const {

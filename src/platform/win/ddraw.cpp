@@ -395,16 +395,15 @@ const IDirectDrawPalette* IDirectDrawSurface7::ShowingPalette() const {
 }
 
 void IDirectDrawSurface7::PresentToHost() {
-    HostFrame frame;
-    frame.pixels = pixels_.data();
-    frame.pitch = pitch_;
-    frame.width = width_;
-    frame.height = height_;
-    frame.bitsPerPixel = bits_;
-    frame.rgbBits = rgbBits_;
     const IDirectDrawPalette* palette = ShowingPalette();
-    frame.palette = palette ? reinterpret_cast<const uint8_t*>(palette->entries().data()) : nullptr;
-    HostGet().Present(frame);
+    HostGet().Present(
+        HostFrame{.pixels = pixels_.data(),
+                  .pitch = pitch_,
+                  .width = width_,
+                  .height = height_,
+                  .bitsPerPixel = bits_,
+                  .rgbBits = rgbBits_,
+                  .palette = palette ? reinterpret_cast<const uint8_t*>(palette->entries().data()) : nullptr});
 }
 
 POINT IDirectDrawSurface7::ScreenOrigin() const {

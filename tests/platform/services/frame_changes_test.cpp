@@ -17,14 +17,12 @@ struct Picture {
         for (size_t i = 0; i < palette.size(); ++i) palette[i] = static_cast<uint8_t>(i);
     }
     HostFrame Frame() const {
-        HostFrame frame;
-        frame.pixels = pixels.data();
-        frame.pitch = width * bytes;
-        frame.width = width;
-        frame.height = height;
-        frame.bitsPerPixel = 8 * bytes;
-        frame.palette = bytes == 1 ? palette.data() : nullptr;
-        return frame;
+        return {.pixels = pixels.data(),
+                .pitch = width * bytes,
+                .width = width,
+                .height = height,
+                .bitsPerPixel = 8 * bytes,
+                .palette = bytes == 1 ? palette.data() : nullptr};
     }
     void Touch(int x, int y) { pixels[static_cast<size_t>((y * width + x) * bytes)] ^= 0x55; }
     int width, height, bytes;

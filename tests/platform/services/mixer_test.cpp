@@ -11,21 +11,10 @@ namespace {
 constexpr size_t kStretch = MIXER_WANTED_RATE / 11025;  // stream frames per buffer sample
 constexpr int16_t kHalf = 16384;                        // level 192: +0.5 of full scale
 
-class MixerTest : public AudioStandInTest {
+class MixerTest : public DirectSoundStandInTest {
 protected:
-    void SetUp() override {
-        AudioStandInTest::SetUp();
-        ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
-        ASSERT_EQ(ds->SetCooperativeLevel(window, DSSCL_NORMAL), DS_OK);
-    }
-    void TearDown() override {
-        for (IUnknown* object : made) object->Release();
-        ds->Release();
-        AudioStandInTest::TearDown();
-    }
     IDirectSoundBuffer* Play(const std::vector<uint8_t>& samples, DWORD flags = 0) {
-        made.push_back(media::Buffer(ds, samples));
-        auto* buffer = static_cast<IDirectSoundBuffer*>(made.back());
+        IDirectSoundBuffer* buffer = Keep(media::Buffer(ds, samples));
         EXPECT_EQ(buffer->Play(0, 0, flags), DS_OK);
         return buffer;
     }
@@ -36,8 +25,6 @@ protected:
         while (f < Frames() && (Left(f) != 0 || Right(f) != 0)) ++f;
         return f - from;
     }
-    IDirectSound* ds = nullptr;
-    std::vector<IUnknown*> made;
 };
 
 TEST_F(MixerTest, ABufferSoundsFromTheMomentItIsPlayedForItsLength) {
@@ -83,8 +70,7 @@ TEST_F(MixerTest, FrequencySetsTheSpeedAndLevelsBetweenSamplesAreInterpolated) {
 }
 
 TEST_F(MixerTest, ADuplicatePlaysBesideItsSourceAndVoicesAddUpAndClip) {
-    made.push_back(media::Buffer(ds, media::Level(1000, 160)));  // +0.25
-    auto* source = static_cast<IDirectSoundBuffer*>(made.back());
+    IDirectSoundBuffer* source = Keep(media::Buffer(ds, media::Level(1000, 160)));  // +0.25
     IDirectSoundBuffer* copy = nullptr;
     ASSERT_EQ(ds->DuplicateSoundBuffer(source, &copy), DS_OK);
     made.push_back(copy);

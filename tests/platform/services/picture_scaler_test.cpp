@@ -22,13 +22,8 @@ struct Noise {
         for (uint8_t& c : palette) c = static_cast<uint8_t>(random());
     }
     HostFrame Frame() const {
-        HostFrame frame;
-        frame.pixels = pixels.data();
-        frame.pitch = kWidth;
-        frame.width = kWidth;
-        frame.height = kHeight;
-        frame.palette = palette.data();
-        return frame;
+        return {
+            .pixels = pixels.data(), .pitch = kWidth, .width = kWidth, .height = kHeight, .palette = palette.data()};
     }
     uint32_t Colour(int x, int y) const {
         const uint8_t* e = &palette[4 * pixels[static_cast<size_t>(y * kWidth + x)]];

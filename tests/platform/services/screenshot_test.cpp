@@ -108,11 +108,8 @@ protected:
             for (int x = 0; x < kWidth; ++x)
                 pixels[static_cast<size_t>(y * kPitch + x)] = static_cast<uint8_t>(x + 10 * y);
         for (int i = 0; i < 256; ++i) palette[static_cast<size_t>(4 * i)] = static_cast<uint8_t>(255 - i);
-        frame.pixels = pixels.data();
-        frame.pitch = kPitch;
-        frame.width = kWidth;
-        frame.height = kHeight;
-        frame.palette = palette.data();
+        frame = {
+            .pixels = pixels.data(), .pitch = kPitch, .width = kWidth, .height = kHeight, .palette = palette.data()};
     }
     static constexpr int kWidth = 7, kHeight = 5, kPitch = 12;
     std::vector<uint8_t> pixels;

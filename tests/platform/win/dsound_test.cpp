@@ -7,24 +7,11 @@
 
 namespace {
 
-class DirectSoundTest : public AudioStandInTest {
+class DirectSoundTest : public DirectSoundStandInTest {
 protected:
-    void SetUp() override {
-        AudioStandInTest::SetUp();
-        ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
-        ASSERT_EQ(ds->SetCooperativeLevel(window, DSSCL_NORMAL), DS_OK);
-    }
-    void TearDown() override {
-        for (IUnknown* object : made) object->Release();
-        ds->Release();
-        AudioStandInTest::TearDown();
-    }
     IDirectSoundBuffer* Make(size_t size, DWORD flags) {
-        made.push_back(media::Buffer(ds, std::vector<uint8_t>(size, 128), flags));
-        return static_cast<IDirectSoundBuffer*>(made.back());
+        return Keep(media::Buffer(ds, std::vector<uint8_t>(size, 128), flags));
     }
-    IDirectSound* ds = nullptr;
-    std::vector<IUnknown*> made;
 };
 
 TEST_F(DirectSoundTest, CreateSoundBufferTakesOnlyTheFixedFormatAndSaneSizes) {

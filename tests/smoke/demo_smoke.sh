@@ -11,7 +11,7 @@ source "$(dirname "$0")/screen_checks.sh"
 cd "$smoke_dir"
 mkdir -p home/.config home/Shots state
 echo 'XDG_PICTURES_DIR="$HOME/Shots"' >home/.config/user-dirs.dirs
-export HOME=$smoke_dir/home XDG_CONFIG_HOME= XDG_PICTURES_DIR= XDG_STATE_HOME=$smoke_dir/state
+export HOME=$smoke_dir/home XDG_CONFIG_HOME= XDG_PICTURES_DIR=
 SDL_AUDIODRIVER=dummy "$game" >game.out 2>game.err &
 game_pid=$!
 smoke_pids+=($game_pid)

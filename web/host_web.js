@@ -1,7 +1,8 @@
 // The page's half of the web host (src/platform/host/host_web.cpp): the canvas, the cursor and
 // Web Audio. Linked into the program with --js-library. The page (index.html) gives the
-// program its canvas as Module['screenCanvas']; the program draws into it the picture enlarged
-// by a whole multiple, and the page shows the canvas at the planned size.
+// program its canvas as Module['screenCanvas'], inside the box it is to fill; the program draws
+// into it the picture enlarged by a whole multiple, and the page shows the canvas at the planned
+// size within that box.
 
 mergeInto(LibraryManager.library, {
   $HostWebState: {
@@ -30,12 +31,18 @@ mergeInto(LibraryManager.library, {
     if (Module['onScreenClose']) Module['onScreenClose']();
   },
 
+  // The box the picture is planned in, in device pixels: the canvas's parent on the page (the
+  // whole window, or what the touch buttons leave of it).
+  HostWebScreenOutputWidth__deps: ['$HostWebState'],
   HostWebScreenOutputWidth: function () {
-    return Math.round(window.innerWidth * (window.devicePixelRatio || 1));
+    var box = HostWebState.screen && HostWebState.screen.parentElement;
+    return Math.round((box ? box.clientWidth : window.innerWidth) * (window.devicePixelRatio || 1));
   },
 
+  HostWebScreenOutputHeight__deps: ['$HostWebState'],
   HostWebScreenOutputHeight: function () {
-    return Math.round(window.innerHeight * (window.devicePixelRatio || 1));
+    var box = HostWebState.screen && HostWebState.screen.parentElement;
+    return Math.round((box ? box.clientHeight : window.innerHeight) * (window.devicePixelRatio || 1));
   },
 
   // Gives the canvas its size (which clears it) and shows it at (x, y, width, height) in device

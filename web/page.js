@@ -46,29 +46,76 @@
     note.hidden = !html;
   }
 
-  // The line over the picture's foot while playing: an invitation to turn the sound on and the
-  // keys, until the first key or click, which also turns the sound on.
+  // The line over the picture's foot while playing (below it, with touch buttons in portrait):
+  // an invitation to turn the sound on and the keys, until the first key, click or touch, which
+  // also turns the sound on.
   let gestured = false;
   function sayWhilePlaying() {
     if (page.state !== 'playing') return;
+    const touch = document.body.classList.contains('touch');
     if (page.audioState === 'suspended') {
-      say('Press a key or click to turn the sound on. ' + KEYS);
+      say(touch ? 'Tap a button to turn the sound on.' : 'Press a key or click to turn the sound on. ' + KEYS);
     } else if (!gestured) {
-      say(KEYS);
+      say(touch ? '' : KEYS);
     } else {
       say('');
     }
   }
 
-  // Browsers start audio suspended until the person does something on the page.
-  function resumeAudio() {
+  // Browsers start audio suspended until the person does something on the page: a key, a
+  // mouse button, or the end of a touch. Asking before that only earns a warning.
+  function resumeAudio(event) {
+    if (event.type === 'pointerdown' && event.pointerType !== 'mouse') return;
     gestured = true;
     const context = page.module && page.module.audioContext;
-    if (context && context.state === 'suspended') context.resume();
+    const allowed = !navigator.userActivation || navigator.userActivation.isActive;
+    if (context && context.state === 'suspended' && allowed) context.resume();
     sayWhilePlaying();
   }
   window.addEventListener('keydown', resumeAudio, true);
   window.addEventListener('pointerdown', resumeAudio, true);
+  window.addEventListener('pointerup', resumeAudio, true);
+
+  // The touch buttons, shown on a touch screen or from the first touch: each is a key of the
+  // keyboard (data-key, its virtual-key code), held while a finger is on it. Several fingers may
+  // hold several buttons. The picture's box shrinks to leave them room, and the web host plans
+  // the picture in it again.
+  const touch = document.getElementById('touch');
+  function showTouch() {
+    if (document.body.classList.contains('touch')) return;
+    document.body.classList.add('touch');
+    touch.hidden = false;
+    window.dispatchEvent(new Event('resize'));
+    sayWhilePlaying();
+  }
+  function sendKey(code, down) {
+    if (page.module && page.module._HostWebKey) page.module._HostWebKey(code, down ? 1 : 0);
+  }
+  for (const button of touch.querySelectorAll('button')) {
+    const code = Number(button.dataset.key);
+    const fingers = new Set();
+    button.addEventListener('pointerdown', (event) => {
+      event.preventDefault();
+      if (!fingers.size) sendKey(code, true);
+      fingers.add(event.pointerId);
+      button.classList.add('held');
+    });
+    const lift = (event) => {
+      if (!fingers.delete(event.pointerId) || fingers.size) return;
+      sendKey(code, false);
+      button.classList.remove('held');
+    };
+    for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) button.addEventListener(type, lift);
+    // Pressed by a screen reader or the keyboard rather than by a finger: a tap.
+    button.addEventListener('click', (event) => {
+      if (event.pointerType || event.detail) return;
+      sendKey(code, true);
+      sendKey(code, false);
+    });
+    button.addEventListener('contextmenu', (event) => event.preventDefault());
+  }
+  if (navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches) showTouch();
+  window.addEventListener('touchstart', showTouch, { capture: true, passive: true });
 
   async function fetchBytes(url) {
     const response = await fetch(url);

@@ -1,7 +1,7 @@
 // The web build played in headless Chromium, driven with puppeteer-core, against the headless
 // runner's frames.
 //   node web_test.mjs CASE SITE RUNNER
-// CASE: first-menu, play or missing-files; SITE: the web build's folder (make web); RUNNER: the
+// CASE: first-menu, play, phone-portrait, phone-landscape or missing-files; SITE: the web build's folder (make web); RUNNER: the
 // Linux build's gaiablade-headless. The page is served on 127.0.0.1 by web/serve.mjs, in this
 // process. A failure prints the page's console and Chromium's own log.
 import { spawnSync } from 'node:child_process';
@@ -158,7 +158,7 @@ async function withPage(options, play) {
   });
   try {
     const page = await browser.newPage();
-    await page.setViewport({ width: 2 * PICTURE.width, height: 2 * PICTURE.height });
+    await page.setViewport(options.viewport || { width: 2 * PICTURE.width, height: 2 * PICTURE.height });
     page.on('console', (message) => log.console.push(`${message.type()}: ${message.text()}`));
     page.on('pageerror', (error) => log.console.push(`page error: ${error.message}`));
     const blocked = options.blocked || [];
@@ -179,6 +179,72 @@ async function withPage(options, play) {
     await browser.close();
     server.close();
   }
+}
+
+// A phone: touch points through Chromium's touch emulation, each {id, x, y}; every call names
+// all the fingers on the screen, and those left out are lifted.
+async function touches(page, points) {
+  if (!sessions.has(page)) sessions.set(page, await page.createCDPSession());
+  const type = touches.down === undefined || touches.down < points.length ? 'touchStart' : 'touchEnd';
+  touches.down = points.length;
+  await sessions.get(page).send('Input.dispatchTouchEvent', { type, touchPoints: points });
+}
+
+// The centre of the touch button named `label`, and its box.
+const button = (page, label) => inPage(page, (name) => {
+  const box = document.querySelector(`button[aria-label="${name}"]`).getBoundingClientRect();
+  return { x: box.x + box.width / 2, y: box.y + box.height / 2, box: box.toJSON() };
+}, label);
+
+async function tap(page, label, id = 1) {
+  const { x, y } = await button(page, label);
+  await touches(page, [{ id, x, y }]);
+  await sleep(30);
+  await touches(page, []);
+}
+
+// A game on a phone of `width` x `height`, by touch alone: the five buttons lie beside the
+// picture, never over it; Start, then Strike, reach the first landscape with the sound on; one
+// finger holds Right while another taps Strike: the player walks and strikes, and walks on once
+// the second finger is lifted.
+async function phone(width, height) {
+  const frames = runnerFrames('start', '0 N\n1\n3 SPACE\n4\n', 8);
+  const viewport = { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 1 };
+  await withPage({ viewport }, async (page) => {
+    const picture = await inPage(page, () => document.getElementById('screen').getBoundingClientRect().toJSON());
+    console.log(`${width}x${height}: the picture at ${JSON.stringify(picture)}`);
+    check(picture.width >= width - 1 || picture.height >= height - 1, 'the picture does not fill the width or the height');
+    for (const label of ['Left', 'Right', 'Strike', 'Parry', 'Start']) {
+      const { box } = await button(page, label);
+      const apart = box.right <= picture.left || box.left >= picture.right || box.bottom <= picture.top || box.top >= picture.bottom;
+      check(apart && box.width > 0 && box.right <= width && box.bottom <= height, `${label} is not beside the picture: ${JSON.stringify(box)}`);
+    }
+    await tap(page, 'Start');
+    await waitForPicture(page, frames.get(2), {}, 'the ready screen after Start');
+    await waitInPage(page, () => window.gaiaBlade.audioState === 'running', 'the sound after the first touch');
+    await tap(page, 'Strike');
+    await waitForPicture(page, frames.get(5), { y1: SKY_ROWS }, 'the first landscape after Strike');
+    const song = await loudest(page, 1000);
+
+    const right = await button(page, 'Right');
+    const strike = await button(page, 'Strike');
+    const left = { x1: PICTURE.width / 2 };
+    const standing = await canvasPicture(page);
+    await touches(page, [{ id: 1, x: right.x, y: right.y }]);
+    await sleep(500);
+    await touches(page, [{ id: 1, x: right.x, y: right.y }, { id: 2, x: strike.x, y: strike.y }]);
+    await sleep(40);
+    await touches(page, [{ id: 1, x: right.x, y: right.y }]);
+    const stroke = await loudest(page, 500);
+    const struck = await canvasPicture(page);
+    await sleep(400);
+    const walkedOn = await canvasPicture(page);
+    await touches(page, []);
+    check(differences(standing, struck, left) > 0, 'holding Right did not walk the player');
+    check(stroke.peak > song.peak + 3, `the stroke is not heard (peak ${stroke.peak} dBFS, the song's ${song.peak})`);
+    check(differences(struck, walkedOn, left) > 0, 'lifting the second finger also let go of Right');
+    check(await inPage(page, () => getSelection().toString()) === '', 'the touches selected text');
+  });
 }
 
 const noteText = (page) => inPage(page, () => (document.getElementById('note').hidden ? '' : document.getElementById('note').textContent));
@@ -240,6 +306,9 @@ const cases = {
       check(/ended/i.test(said) && /reload/i.test(said), `the page does not say the game ended: "${said}"`);
     });
   },
+
+  'phone-portrait': () => phone(390, 844),
+  'phone-landscape': () => phone(844, 390),
 
   // A data file the server does not have is named in one line of the console, and so is the
   // SoundFont; the game plays on, with its effects and without music.

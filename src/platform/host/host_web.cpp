@@ -73,6 +73,8 @@ public:
         HostWebScreenClose();
     }
 
+    bool WindowIsOpen() const { return open_; }
+
     // The picture always fills the page; the browser's own full screen (F11) is the person's.
     void SetFullscreen(bool) override {}
 
@@ -201,25 +203,27 @@ private:
         }
     }
 
-    static EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* self) {
-        auto* host = static_cast<WebHost*>(self);
-        const int code = static_cast<int>(event->keyCode);
+public:
+    // A key pressed (`down`) or released, from the keyboard, the page's touch buttons or a game
+    // pad; false for a code the game does not hear.
+    bool Key(int code, bool down) {
         if (code <= 0 || code >= kKeys) {
-            return EM_FALSE;
+            return false;
         }
-        host->held_[static_cast<size_t>(code)] = true;
-        host->tapped_[static_cast<size_t>(code)] = true;
-        return Scrolls(code) ? EM_TRUE : EM_FALSE;
+        held_[static_cast<size_t>(code)] = down;
+        if (down) tapped_[static_cast<size_t>(code)] = true;
+        return true;
+    }
+
+private:
+    static EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* self) {
+        const int code = static_cast<int>(event->keyCode);
+        return static_cast<WebHost*>(self)->Key(code, true) && Scrolls(code) ? EM_TRUE : EM_FALSE;
     }
 
     static EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* event, void* self) {
-        auto* host = static_cast<WebHost*>(self);
         const int code = static_cast<int>(event->keyCode);
-        if (code <= 0 || code >= kKeys) {
-            return EM_FALSE;
-        }
-        host->held_[static_cast<size_t>(code)] = false;
-        return Scrolls(code) ? EM_TRUE : EM_FALSE;
+        return static_cast<WebHost*>(self)->Key(code, false) && Scrolls(code) ? EM_TRUE : EM_FALSE;
     }
 
     // A key held when the page loses the keyboard never sends its release.
@@ -261,3 +265,9 @@ Host& HostWeb() { return TheHost(); }
 
 // Called by the page's audio for the next `frames` stereo frames of signed 16-bit samples.
 extern "C" EMSCRIPTEN_KEEPALIVE const int16_t* HostWebAudioPull(int frames) { return TheHost().AudioPull(frames); }
+
+// Called by the page's touch buttons as the keyboard's keys: `virtualKey` pressed (`down` not 0)
+// or released.
+extern "C" EMSCRIPTEN_KEEPALIVE void HostWebKey(int virtualKey, int down) {
+    if (TheHost().WindowIsOpen()) TheHost().Key(virtualKey, down != 0);
+}

@@ -269,7 +269,8 @@ const cases = {
 
   // N, then a quick tap of Space on the ready screen, reach the first landscape with its song;
   // holding Right walks the player as in the headless runner; a stroke sounds over the song;
-  // Escape ends the game, and the page says so.
+  // Escape ends the game, and the page says so. The sound comes from an audio worklet, and the
+  // console stays free of warnings and errors.
   play: async () => {
     const frames = runnerFrames('walk', '0 N\n1\n3 SPACE\n4\n6 RIGHT\n80\n', 80);
     const ready = frames.get(2);
@@ -283,6 +284,8 @@ const cases = {
       const song = await loudest(page, 2000);
       console.log(`the landscape's song: ${song.rms.toFixed(1)} dBFS RMS at its loudest, peak ${song.peak.toFixed(1)}`);
       check(song.rms > -50, `the landscape's song is not heard (${song.rms} dBFS)`);
+      check(await inPage(page, () => window.gaiaBlade.module.audioNode instanceof AudioWorkletNode),
+        'the sound does not come from an audio worklet');
 
       await page.keyboard.down('ArrowRight');
       await sleep(700);
@@ -304,6 +307,10 @@ const cases = {
       await waitInPage(page, () => window.gaiaBlade.state === 'ended', 'the end of the game');
       const said = await noteText(page);
       check(/ended/i.test(said) && /reload/i.test(said), `the page does not say the game ended: "${said}"`);
+      // (Chromium's hint on reading the canvas back often is for this test's own reading.)
+      const warnings = log.console.filter((line) => (/^(warn|error)/.test(line) || /deprecat/i.test(line)) &&
+        !/getImageData/.test(line));
+      check(!warnings.length, `the console has warnings: ${warnings.join(' | ')}`);
     });
   },
 

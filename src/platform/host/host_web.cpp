@@ -30,8 +30,7 @@ void HostWebAudioClose();
 
 namespace {
 
-// Frames of audio the page asks for at a time: about 46 ms at 44.1 kHz, enough to ride over a
-// pass of the game holding the page's only thread.
+// The most frames of audio the page mixes at a time (it keeps a lead of a few tens of ms).
 constexpr int kAudioFrames = 2048;
 
 // The DOM key codes the game hears: they equal the Windows virtual-key codes of the same keys.
@@ -124,7 +123,9 @@ public:
         if (rate == 0) {
             pull_ = nullptr;
             user_ = nullptr;
-            ReportOnce("audio", "no sound: this browser has no Web Audio");
+            ReportOnce("audio",
+                       "no sound: this browser has no Web Audio worklet (it has one for pages served "
+                       "over https or from this machine)");
         }
         return rate;
     }

@@ -9,6 +9,7 @@ mergeInto(LibraryManager.library, {
     screen: null,
     context: null,
     drawn: false,
+    pads: 0,
     audio: null,
     analyser: null,
   },
@@ -78,6 +79,29 @@ mergeInto(LibraryManager.library, {
   HostWebCursorShow__deps: ['$HostWebState'],
   HostWebCursorShow: function (visible) {
     if (HostWebState.screen) HostWebState.screen.style.cursor = visible ? 'default' : 'none';
+  },
+
+  // The game pads the browser reports, at most `most` of them, each as eight ints at `fields`:
+  // d-pad left, d-pad right, the left stick across (-32767 to 32767), A, B, X, Back, Start, by
+  // the browser's standard mapping; returns how many. The page hears when the number changes.
+  HostWebPadsRead__deps: ['$HostWebState'],
+  HostWebPadsRead: function (fields, most) {
+    var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    var count = 0;
+    for (var i = 0; i < pads.length && count < most; i++) {
+      var pad = pads[i];
+      if (!pad || pad.connected === false) continue;
+      var buttons = pad.buttons;
+      var on = function (k) { return buttons[k] && buttons[k].pressed ? 1 : 0; };
+      var across = pad.axes.length ? Math.max(-1, Math.min(1, pad.axes[0] || 0)) : 0;
+      var at = (fields >> 2) + 8 * count++;
+      HEAP32.set([on(14), on(15), Math.round(across * 32767), on(0), on(1), on(2), on(8), on(9)], at);
+    }
+    if (count !== HostWebState.pads) {
+      HostWebState.pads = count;
+      if (Module['onPads']) Module['onPads'](count);
+    }
+    return count;
   },
 
   // Web Audio on the browser's audio thread: an audio worklet (web/audio_worklet.js) plays the

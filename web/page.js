@@ -17,6 +17,7 @@
     firstPictureMs: null,  // when the first picture was drawn, in ms since the page started loading
     marks: {},  // when each part of the loading was done, in ms since the page started loading
     audioState: 'none',  // none, suspended, running, closed
+    pads: 0,  // game pads the browser reports
     module: null,
     // The level of what the page plays now, from the analyser before the speakers: the RMS and
     // the peak of the last 2048 samples, in dB below full scale (-Infinity for silence).
@@ -53,10 +54,12 @@
   function sayWhilePlaying() {
     if (page.state !== 'playing') return;
     const touch = document.body.classList.contains('touch');
+    // Browsers report a game pad only once one of its buttons is pressed.
+    const pads = 'getGamepads' in navigator && !page.pads ? ' · Press a button on the game pad to play with it.' : '';
     if (page.audioState === 'suspended') {
-      say(touch ? 'Tap a button to turn the sound on.' : 'Press a key or click to turn the sound on. ' + KEYS);
+      say(touch ? 'Tap a button to turn the sound on.' : 'Press a key or click to turn the sound on. ' + KEYS + pads);
     } else if (!gestured) {
-      say(touch ? '' : KEYS);
+      say(touch ? '' : KEYS + pads);
     } else {
       say('');
     }
@@ -213,6 +216,10 @@
         context.addEventListener('statechange', follow);
         follow();
         if (gestured) resumeAudio();
+      },
+      onPads: (count) => {
+        page.pads = count;
+        sayWhilePlaying();
       },
       onAbort: (what) => {
         page.state = 'failed';

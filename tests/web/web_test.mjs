@@ -1,7 +1,7 @@
 // The web build played in headless Chromium, driven with puppeteer-core, against the headless
 // runner's frames.
 //   node web_test.mjs CASE SITE RUNNER
-// CASE: first-menu, play, phone-portrait, phone-landscape or missing-files; SITE: the web build's folder (make web); RUNNER: the
+// CASE: first-menu, play, phone-portrait, phone-landscape, pad or missing-files; SITE: the web build's folder (make web); RUNNER: the
 // Linux build's gaiablade-headless. The page is served on 127.0.0.1 by web/serve.mjs, in this
 // process. A failure prints the page's console and Chromium's own log.
 import { spawnSync } from 'node:child_process';
@@ -170,6 +170,7 @@ async function withPage(options, play) {
         else request.continue();
       });
     }
+    if (options.onNewDocument) await page.evaluateOnNewDocument(options.onNewDocument);
     await page.goto(`http://127.0.0.1:${server.address().port}/`);
     await waitInPage(page, () => window.gaiaBlade.firstPictureMs !== null || window.gaiaBlade.state === 'failed',
       'the first picture', 20000);
@@ -316,6 +317,47 @@ const cases = {
 
   'phone-portrait': () => phone(390, 844),
   'phone-landscape': () => phone(844, 390),
+
+  // A game by a game pad alone, a stand-in for the browser's: the page asks for a button until a
+  // pad is seen; Start reaches the ready screen, A starts the fight, the stick walks.
+  pad: async () => {
+    const frames = runnerFrames('start', '0 N\n1\n3 SPACE\n4\n', 8);
+    const onNewDocument = () => {
+      const button = () => ({ pressed: false, value: 0 });
+      window.testPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+        buttons: Array.from({ length: 17 }, button) };
+      window.testPads = [];
+      navigator.getGamepads = () => window.testPads;
+    };
+    await withPage({ onNewDocument }, async (page) => {
+      const set = (change, arg) => inPage(page, change, arg);
+      check(/press a button on the game pad/i.test(await noteText(page)), `the page does not ask for a pad button: "${await noteText(page)}"`);
+      await set(() => { window.testPads = [window.testPad]; });
+      await waitInPage(page, () => !/game pad/.test(document.getElementById('note').textContent), 'the pad seen');
+      const press = async (index, what, frame, area) => {
+        await set((i) => { window.testPad.buttons[i].pressed = true; }, index);
+        await waitForPicture(page, frame, area, what);
+        await set((i) => { window.testPad.buttons[i].pressed = false; }, index);
+      };
+      await press(9, 'the ready screen after Start', frames.get(2), {});
+      await press(0, 'the first landscape after A', frames.get(5), { y1: SKY_ROWS });
+      const left = { x1: PICTURE.width / 2 };
+      // The stroke that A may have begun in the fight ends; then the player stands.
+      let still = await canvasPicture(page);
+      for (let end = Date.now() + 4000, moved = 1; moved;) {
+        check(Date.now() < end, 'the player moves on with nothing pressed');
+        await sleep(300);
+        const now = await canvasPicture(page);
+        moved = differences(still, now, left);
+        still = now;
+      }
+      await set(() => { window.testPad.axes[0] = 1; });
+      await sleep(600);
+      const walked = await canvasPicture(page);
+      await set(() => { window.testPad.axes[0] = 0; });
+      check(differences(still, walked, left) > 0, 'the stick did not walk the player');
+    });
+  },
 
   // A data file the server does not have is named in one line of the console, and so is the
   // SoundFont; the game plays on, with its effects and without music.

@@ -4,6 +4,7 @@
 #include "platform/host/host_web.h"
 
 #include "platform/services/frame_changes.h"
+#include "platform/services/pad.h"
 #include "platform/services/report.h"
 #include "platform/services/scaling.h"
 
@@ -25,6 +26,7 @@ int HostWebScreenOutputWidth();
 int HostWebScreenOutputHeight();
 void HostWebCursorShow(int visible);
 int HostWebAudioOpen(int wantedRate, int frames);
+int HostWebPadsRead(int* fields, int most);
 void HostWebAudioClose();
 }
 
@@ -35,6 +37,10 @@ constexpr int kAudioFrames = 2048;
 
 // The DOM key codes the game hears: they equal the Windows virtual-key codes of the same keys.
 constexpr int kKeys = 256;
+
+// Game pads read at most, and the ints the page gives for each (HostWebPadsRead).
+constexpr int kPads = 4;
+constexpr int kPadFields = 8;
 
 class WebHost : public Host {
 public:
@@ -68,6 +74,7 @@ public:
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
         held_.fill(false);
         tapped_.fill(false);
+        padKeys_.reset();
         open_ = false;
         HostWebScreenClose();
     }
@@ -81,8 +88,31 @@ public:
         if (open_) HostWebCursorShow(visible ? 1 : 0);
     }
 
-    // A page is closed with its tab, which ends the program with it: no close requests.
-    void PumpEvents(std::vector<HostEvent>&) override {}
+    // A page is closed with its tab, which ends the program with it: no close requests. The game
+    // pads are read here, once a pass as it begins: what they hold changes keys as the keyboard
+    // does.
+    void PumpEvents(std::vector<HostEvent>&) override {
+        if (!open_) return;
+        std::array<int, kPadFields * kPads> fields{};
+        const int count = std::clamp(HostWebPadsRead(fields.data(), kPads), 0, kPads);
+        PadKeys keys;
+        for (int i = 0; i < count; ++i) {
+            const int* f = fields.data() + static_cast<ptrdiff_t>(i) * kPadFields;
+            keys |= PadKeysFor(PadState{.dpadLeft = f[0] != 0,
+                                        .dpadRight = f[1] != 0,
+                                        .leftStickX = f[2],
+                                        .a = f[3] != 0,
+                                        .b = f[4] != 0,
+                                        .x = f[5] != 0,
+                                        .back = f[6] != 0,
+                                        .start = f[7] != 0});
+        }
+        const PadKeys changed = keys ^ padKeys_;
+        for (size_t code = 0; code < changed.size(); ++code) {
+            if (changed[code]) Key(static_cast<int>(code), keys[code]);
+        }
+        padKeys_ = keys;
+    }
 
     bool KeyDown(int virtualKey) override {
         if (!open_ || virtualKey < 0 || virtualKey >= kKeys) {
@@ -250,6 +280,7 @@ private:
     std::vector<uint32_t> line_;  // a row of an area, converted
     std::array<bool, kKeys> held_{};
     std::array<bool, kKeys> tapped_{};
+    PadKeys padKeys_;  // the keys the pads held at the last pass
     HostAudioPull pull_ = nullptr;
     void* user_ = nullptr;
     std::vector<int16_t> audio_;

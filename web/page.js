@@ -120,10 +120,40 @@
   if (navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches) showTouch();
   window.addEventListener('touchstart', showTouch, { capture: true, passive: true });
 
-  async function fetchBytes(url) {
+  // The loading bar: the bytes arrived of those the first menu needs (the program and the data
+  // pack, as site.json lists them).
+  const progress = { loaded: 0, total: 0 };
+  page.progress = progress;
+  function showProgress() {
+    if (page.state !== 'loading' || !progress.total) return;
+    const mb = (bytes) => (bytes / 1e6).toFixed(1);
+    say(`Loading the game… <progress max="${progress.total}" value="${progress.loaded}"></progress> ` +
+        `${mb(progress.loaded)} of ${mb(progress.total)} MB`);
+  }
+
+  // The bytes at `url`; `counted` adds them to the loading bar as they arrive.
+  async function fetchBytes(url, counted) {
     const response = await fetch(url);
     if (!response.ok) throw new Error(url + ': ' + response.status + ' ' + response.statusText);
-    return new Uint8Array(await response.arrayBuffer());
+    if (!counted || !response.body) return new Uint8Array(await response.arrayBuffer());
+    const reader = response.body.getReader();
+    const parts = [];
+    let length = 0;
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      parts.push(value);
+      length += value.length;
+      progress.loaded += value.length;
+      showProgress();
+    }
+    const bytes = new Uint8Array(length);
+    let at = 0;
+    for (const part of parts) {
+      bytes.set(part, at);
+      at += part.length;
+    }
+    return bytes;
   }
 
   function loadScript(src) {
@@ -138,11 +168,10 @@
 
   // The data pack's files, each fetched on its own; a file that cannot be had is left out, and
   // the game says so when it opens it, as on the desktop.
-  async function loadData() {
-    const names = await (await fetch('data/files.json')).json();
+  async function loadData(names) {
     const files = await Promise.all(names.map(async (name) => {
       try {
-        return [name, await fetchBytes('data/' + encodeURIComponent(name))];
+        return [name, await fetchBytes('data/' + encodeURIComponent(name), true)];
       } catch (error) {
         return [name, null];
       }
@@ -151,9 +180,11 @@
     return files.filter(([, bytes]) => bytes);
   }
 
-  // FluidSynth compiled to WebAssembly, with the SoundFont (`font`, fetched meanwhile) in its
-  // files; null without it (the music is then silent, and the game says why).
-  async function loadSynthesizer(font) {
+  // FluidSynth compiled to WebAssembly with the SoundFont in its files, fetched once the game
+  // has started; null without either (the music is then silent, said in one line).
+  async function loadSynthesizer() {
+    const font = fetchBytes(SOUNDFONT);
+    font.catch(() => {});
     const ready = new Promise((resolve) => {
       window.Module = { onRuntimeInitialized: () => resolve(window.Module) };
     });
@@ -171,21 +202,33 @@
       synthesizer.FS.writeFile(SOUNDFONT_PATH, bytes);
       mark('soundFont');
     } catch (error) {
-      // The program says that its music is silent when it finds no SoundFont.
+      console.error('gaiablade: music is silent: the page could not load its SoundFont (' + SOUNDFONT + ')');
+      return null;
     }
     return synthesizer;
   }
 
   async function start() {
-    // Everything is fetched at once; the program starts when all is there.
-    const font = fetchBytes(SOUNDFONT);
-    font.catch(() => {});
-    const [data, synthesizer, wasmBinary] = await Promise.all(
-      [loadData(), loadSynthesizer(font), fetchBytes('gaiablade.wasm'), loadScript('gaiablade.js')]);
+    // The program and the data pack first, alone on the network; the synthesizer and its
+    // SoundFont once the game has started, and the music with them.
+    const site = await (await fetch('site.json')).json();
+    const sizes = new Map(site.files);
+    const dataNames = site.files.map(([name]) => name).filter((name) => name.startsWith('data/')).map((name) => name.slice(5));
+    for (const name of ['gaiablade.js', 'gaiablade.wasm', ...dataNames.map((name) => 'data/' + name)]) {
+      progress.total += sizes.get(name) || 0;
+    }
+    showProgress();
+    const script = loadScript('gaiablade.js').then(() => {
+      progress.loaded += sizes.get('gaiablade.js') || 0;
+      showProgress();
+    });
+    const [data, wasmBinary] = await Promise.all([loadData(dataNames), fetchBytes('gaiablade.wasm', true), script]);
     const config = {
       wasmBinary: wasmBinary,
       screenCanvas: document.getElementById('screen'),
-      synthesizer: synthesizer,
+      synthesizer: null,
+      synthesizerComing: true,
+      soundFontPath: SOUNDFONT_PATH,
       print: (text) => console.log(text),
       printErr: (text) => console.error(text),
       preRun: [() => {
@@ -228,6 +271,8 @@
     };
     page.module = config;
     await window.GaiaBlade(config);
+    config.synthesizer = await loadSynthesizer();
+    config.synthesizerComing = false;
   }
 
   start().catch((error) => {

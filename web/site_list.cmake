@@ -1,0 +1,27 @@
+# Lists the web build's site in SITE/site.json once everything is laid out: the build's name (the
+# version and a hash of the files) and each file the page loads with its size in bytes, which the
+# page shows its loading progress by.
+#   cmake -DSITE=build-web -DVERSION=1.0 -P site_list.cmake
+set(names index.html page.js audio_worklet.js gaiablade.js gaiablade.wasm libfluidsynth.js TimGM6mb.sf2)
+file(GLOB data RELATIVE ${SITE} ${SITE}/data/*)
+list(REMOVE_ITEM data data/files.json)
+list(SORT data)
+list(APPEND names ${data})
+set(entries "")
+set(hashes "")
+foreach(name ${names})
+  if(NOT EXISTS ${SITE}/${name})
+    message(FATAL_ERROR "${SITE}/${name} is missing")
+  endif()
+  file(SIZE ${SITE}/${name} size)
+  file(SHA256 ${SITE}/${name} hash)
+  string(APPEND entries "  [\"${name}\", ${size}],\n")
+  string(APPEND hashes "${name} ${hash}\n")
+endforeach()
+string(REGEX REPLACE ",\n$" "\n" entries "${entries}")
+string(SHA256 all "${hashes}")
+string(SUBSTRING ${all} 0 12 all)
+set(build "${VERSION}-${all}")
+file(WRITE ${SITE}/site.json.new "{\n \"build\": \"${build}\",\n \"files\": [\n${entries} ]\n}\n")
+file(COPY_FILE ${SITE}/site.json.new ${SITE}/site.json ONLY_IF_DIFFERENT)
+file(REMOVE ${SITE}/site.json.new)

@@ -131,10 +131,38 @@
         `${mb(progress.loaded)} of ${mb(progress.total)} MB`);
   }
 
+  // Offline play: what the first visit fetched goes into the cache of this build (named as the
+  // service worker names it), and the service worker, registered once everything is loaded,
+  // adds the rest and serves later visits from that cache.
+  let cache = null;
+  page.offline = 'none';  // none, installing, ready (the next visit can do without a network), failed
+  function keep(url, response) {
+    if (!cache) return;
+    const copy = response.clone();
+    cache.then((open) => open.put(url, copy)).catch(() => {});
+  }
+  async function keepForOffline() {
+    if (!('serviceWorker' in navigator)) return;
+    if (navigator.serviceWorker.controller) {
+      // This visit came through the worker; the browser looks for a new build itself.
+      page.offline = 'ready';
+      return;
+    }
+    page.offline = 'installing';
+    try {
+      await navigator.serviceWorker.register('service_worker.js');
+      await navigator.serviceWorker.ready;
+      page.offline = 'ready';
+    } catch (error) {
+      page.offline = 'failed';
+    }
+  }
+
   // The bytes at `url`; `counted` adds them to the loading bar as they arrive.
   async function fetchBytes(url, counted) {
     const response = await fetch(url);
     if (!response.ok) throw new Error(url + ': ' + response.status + ' ' + response.statusText);
+    keep(url, response);
     if (!counted || !response.body) return new Uint8Array(await response.arrayBuffer());
     const reader = response.body.getReader();
     const parts = [];
@@ -212,6 +240,9 @@
     // The program and the data pack first, alone on the network; the synthesizer and its
     // SoundFont once the game has started, and the music with them.
     const site = await (await fetch('site.json')).json();
+    if ('caches' in window && navigator.serviceWorker && !navigator.serviceWorker.controller) {
+      cache = caches.open('gaiablade-' + site.build);
+    }
     const sizes = new Map(site.files);
     const dataNames = site.files.map(([name]) => name).filter((name) => name.startsWith('data/')).map((name) => name.slice(5));
     for (const name of ['gaiablade.js', 'gaiablade.wasm', ...dataNames.map((name) => 'data/' + name)]) {
@@ -273,6 +304,7 @@
     await window.GaiaBlade(config);
     config.synthesizer = await loadSynthesizer();
     config.synthesizerComing = false;
+    await keepForOffline();
   }
 
   start().catch((error) => {

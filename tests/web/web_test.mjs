@@ -1,7 +1,7 @@
 // The web build played in headless Chromium, driven with puppeteer-core, against the headless
 // runner's frames.
 //   node web_test.mjs CASE SITE RUNNER
-// CASE: first-menu, play, phone-portrait, phone-landscape, pad or missing-files; SITE: the web build's folder (make web); RUNNER: the
+// CASE: first-menu, play, phone-portrait, phone-landscape, pad, offline or missing-files; SITE: the web build's folder (make web); RUNNER: the
 // Linux build's gaiablade-headless. The page is served on 127.0.0.1 by web/serve.mjs, in this
 // process. A failure prints the page's console and Chromium's own log.
 import { spawnSync } from 'node:child_process';
@@ -356,6 +356,27 @@ const cases = {
       const walked = await canvasPicture(page);
       await set(() => { window.testPad.axes[0] = 0; });
       check(differences(still, walked, left) > 0, 'the stick did not walk the player');
+    });
+  },
+
+  // The page can be installed, and after one visit it plays without a network: the service
+  // worker keeps the build.
+  offline: async () => {
+    const frames = runnerFrames('start', '0 N\n1\n3 SPACE\n4\n', 8);
+    await withPage({}, async (page) => {
+      await waitInPage(page, () => window.gaiaBlade.offline !== 'none' && window.gaiaBlade.offline !== 'installing',
+        'the service worker', 30000);
+      check(await inPage(page, () => window.gaiaBlade.offline) === 'ready', 'the service worker did not install');
+      const { installabilityErrors } = await sessions.get(page).send('Page.getInstallabilityErrors');
+      check(!installabilityErrors.length, `the page cannot be installed: ${JSON.stringify(installabilityErrors)}`);
+      await page.setOfflineMode(true);
+      await page.reload();
+      await waitInPage(page, () => window.gaiaBlade.firstPictureMs !== null || window.gaiaBlade.state === 'failed',
+        'the first picture without a network', 20000);
+      console.log(`first menu from the cache ${Math.round(await inPage(page, () => window.gaiaBlade.firstPictureMs))} ms after loading began`);
+      await page.keyboard.press('KeyN');
+      await waitForPicture(page, frames.get(2), {}, 'the ready screen without a network');
+      await waitInPage(page, () => window.gaiaBlade.module.synthesizer !== null, 'the synthesizer from the cache');
     });
   },
 

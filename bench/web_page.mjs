@@ -56,6 +56,29 @@ function treeTicks(pid) {
   return total;
 }
 
+// Processor ticks so far of every thread of `pid` and its descendants, by the process's kind
+// (Chromium's --type, or browser) and the thread's name.
+function threadTicks(pid) {
+  const ticks = new Map();
+  for (const entry of readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      if (Number(entry) !== pid && !descends(Number(entry), pid)) continue;
+      const kind = (readFileSync(`/proc/${entry}/cmdline`, 'utf8').match(/--type=([a-z-]+)/) || [, 'browser'])[1];
+      for (const task of readdirSync(`/proc/${entry}/task`)) {
+        const stat = readFileSync(`/proc/${entry}/task/${task}/stat`, 'utf8');
+        const name = stat.slice(stat.indexOf('(') + 1, stat.lastIndexOf(')')).replace(/\d+$/, '');
+        const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+        const key = `${kind} ${name}`;
+        ticks.set(key, (ticks.get(key) || 0) + Number(fields[11]) + Number(fields[12]));
+      }
+    } catch {
+      // The process ended meanwhile.
+    }
+  }
+  return ticks;
+}
+
 function descends(pid, ancestor) {
   for (let at = pid; at > 1;) {
     const stat = readFileSync(`/proc/${at}/stat`, 'utf8');
@@ -122,6 +145,7 @@ await sleep(500);
 await page.keyboard.press('Space');
 await sleep(500);
 const start = treeTicks(pid);
+const threadsAtStart = threadTicks(pid);
 const startedAt = Date.now();
 let shot = 0;
 let loudest = -Infinity;
@@ -141,6 +165,10 @@ await page.keyboard.up('ArrowRight');
 const seconds = (Date.now() - startedAt) / 1000;
 console.log(`Chromium while playing (${seconds.toFixed(0)} s, walking and striking, with music): ` +
   `${((treeTicks(pid) - start) / TICKS / seconds * 100).toFixed(1)}% of a core; loudest RMS ${loudest.toFixed(1)} dBFS`);
+const threads = [...threadTicks(pid)].map(([key, ticks]) => [key, ticks - (threadsAtStart.get(key) || 0)])
+  .filter(([, ticks]) => ticks > 0).sort((a, b) => b[1] - a[1]).slice(0, 8);
+console.log('where it goes (threads by process kind and name, % of a core): ' +
+  threads.map(([key, ticks]) => `${key} ${(ticks / TICKS / seconds * 100).toFixed(1)}`).join('; '));
 await page.keyboard.press('Escape');
 await page.waitForFunction(() => window.gaiaBlade.state === 'ended', { timeout: 5000 });
 if (shots) await page.screenshot({ path: join(shots, 'ended.png') });

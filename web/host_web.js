@@ -46,7 +46,8 @@ mergeInto(LibraryManager.library, {
   },
 
   // Gives the canvas its size (which clears it) and shows it at (x, y, width, height) in device
-  // pixels, smoothed unless that is exactly the canvas's size.
+  // pixels: without smoothing when that is a whole multiple of the canvas's size (`exact`),
+  // smoothed otherwise.
   HostWebScreenPlace__deps: ['$HostWebState'],
   HostWebScreenPlace: function (canvasWidth, canvasHeight, x, y, width, height, exact) {
     var s = HostWebState;

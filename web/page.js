@@ -42,7 +42,10 @@
     page.marks[name] = Math.round(performance.now());
   }
 
+  // Changes the note only when it says something new: every key asks.
   function say(html) {
+    if (note.hidden === !html && note.dataset.said === html) return;
+    note.dataset.said = html;
     note.innerHTML = html;
     note.hidden = !html;
   }

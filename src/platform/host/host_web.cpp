@@ -225,7 +225,9 @@ private:
     // largest size the window holds, with black bars, as on the desktop.
     void Place() {
         const ScalePlan plan = ScalePlanFor(width_, height_, HostWebScreenOutputWidth(), HostWebScreenOutputHeight());
-        prescale_ = plan.prescale;
+        // A whole multiple is left to the page, which shows the canvas enlarged without smoothing:
+        // each pass then converts and puts a quarter of the pixels (or fewer) of the enlarged one.
+        prescale_ = plan.exact ? 1 : plan.prescale;
         HostWebScreenPlace(width_ * prescale_, height_ * prescale_, plan.target.x, plan.target.y, plan.target.width,
                            plan.target.height, plan.exact ? 1 : 0);
         // The canvas was cleared: the picture on the screen is drawn again, whole.

@@ -127,7 +127,7 @@ mergeInto(LibraryManager.library, {
         return 0;
       }
     }
-    var LEAD_SECONDS = 0.06;
+    var LEAD_SECONDS = 0.08;
     var lead = Math.round(LEAD_SECONDS * context.sampleRate);
     var analyser = context.createAnalyser();
     analyser.fftSize = 2048;

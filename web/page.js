@@ -71,7 +71,7 @@
   // Browsers start audio suspended until the person does something on the page: a key, a
   // mouse button, or the end of a touch. Asking before that only earns a warning.
   function resumeAudio(event) {
-    if (event.type === 'pointerdown' && event.pointerType !== 'mouse') return;
+    if (event && event.type === 'pointerdown' && event.pointerType !== 'mouse') return;
     gestured = true;
     const context = page.module && page.module.audioContext;
     const allowed = !navigator.userActivation || navigator.userActivation.isActive;

@@ -2,7 +2,8 @@
 // from the start of loading to the first menu on the canvas (each load in a fresh Chromium), and
 // the processor time of all of Chromium's processes while a game is played (walking and
 // striking, with music and effects), as a share of one core.
-//   node bench/web_page.mjs [WEB_BUILD] [SCREENSHOT_DIR]
+// The loads are also timed on a throttled network.
+//   node bench/web_page.mjs [WEB_BUILD] [SCREENSHOT_DIR]   (LOADS_ONLY=1: the sizes and loads only)
 // With SCREENSHOT_DIR, a screenshot of the page is saved there every few seconds of play.
 import { readFileSync, readdirSync, statSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -16,6 +17,7 @@ const { serve } = await import(join(source, 'web/serve.mjs'));
 const site = process.argv[2] || join(source, 'build-web');
 const shots = process.argv[3];
 const LOADS = 5;
+const THROTTLED_LOADS = 3;
 const PLAY_SECONDS = 40;
 const TICKS = 100;  // clock ticks a second in /proc
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -54,6 +56,29 @@ function treeTicks(pid) {
   return total;
 }
 
+// Processor ticks so far of every thread of `pid` and its descendants, by the process's kind
+// (Chromium's --type, or browser) and the thread's name.
+function threadTicks(pid) {
+  const ticks = new Map();
+  for (const entry of readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      if (Number(entry) !== pid && !descends(Number(entry), pid)) continue;
+      const kind = (readFileSync(`/proc/${entry}/cmdline`, 'utf8').match(/--type=([a-z-]+)/) || [, 'browser'])[1];
+      for (const task of readdirSync(`/proc/${entry}/task`)) {
+        const stat = readFileSync(`/proc/${entry}/task/${task}/stat`, 'utf8');
+        const name = stat.slice(stat.indexOf('(') + 1, stat.lastIndexOf(')')).replace(/\d+$/, '');
+        const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+        const key = `${kind} ${name}`;
+        ticks.set(key, (ticks.get(key) || 0) + Number(fields[11]) + Number(fields[12]));
+      }
+    } catch {
+      // The process ended meanwhile.
+    }
+  }
+  return ticks;
+}
+
 function descends(pid, ancestor) {
   for (let at = pid; at > 1;) {
     const stat = readFileSync(`/proc/${at}/stat`, 'utf8');
@@ -81,6 +106,29 @@ console.log(`first menu on the canvas (ms after the page started loading), ${LOA
   loads.map((l) => l.first).join(', ') + `; median ${loads[Math.floor(LOADS / 2)].first}`);
 console.log(`median load's steps: ${JSON.stringify(loads[Math.floor(LOADS / 2)])}`);
 
+// The same on a throttled network: 20 Mbit/s both ways, 40 ms of latency.
+const throttled = [];
+for (let i = 0; i < THROTTLED_LOADS; i++) {
+  const browser = await launch();
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1280, height: 960 });
+  const session = await page.createCDPSession();
+  await session.send('Network.enable');
+  await session.send('Network.emulateNetworkConditions',
+    { offline: false, latency: 40, downloadThroughput: 20e6 / 8, uploadThroughput: 20e6 / 8 });
+  await page.goto(url);
+  await page.waitForFunction(() => window.gaiaBlade.firstPictureMs !== null, { timeout: 60000 });
+  throttled.push(Math.round(await page.evaluate(() => window.gaiaBlade.firstPictureMs)));
+  await browser.close();
+}
+throttled.sort((a, b) => a - b);
+console.log(`first menu at 20 Mbit/s and 40 ms, ${THROTTLED_LOADS} fresh loads: ${throttled.join(', ')}; ` +
+  `median ${throttled[Math.floor(THROTTLED_LOADS / 2)]}`);
+if (process.env.LOADS_ONLY) {
+  server.close();
+  process.exit(0);
+}
+
 const browser = await launch();
 const page = await browser.newPage();
 await page.setViewport({ width: 1280, height: 960 });
@@ -97,6 +145,7 @@ await sleep(500);
 await page.keyboard.press('Space');
 await sleep(500);
 const start = treeTicks(pid);
+const threadsAtStart = threadTicks(pid);
 const startedAt = Date.now();
 let shot = 0;
 let loudest = -Infinity;
@@ -116,6 +165,10 @@ await page.keyboard.up('ArrowRight');
 const seconds = (Date.now() - startedAt) / 1000;
 console.log(`Chromium while playing (${seconds.toFixed(0)} s, walking and striking, with music): ` +
   `${((treeTicks(pid) - start) / TICKS / seconds * 100).toFixed(1)}% of a core; loudest RMS ${loudest.toFixed(1)} dBFS`);
+const threads = [...threadTicks(pid)].map(([key, ticks]) => [key, ticks - (threadsAtStart.get(key) || 0)])
+  .filter(([, ticks]) => ticks > 0).sort((a, b) => b[1] - a[1]).slice(0, 8);
+console.log('where it goes (threads by process kind and name, % of a core): ' +
+  threads.map(([key, ticks]) => `${key} ${(ticks / TICKS / seconds * 100).toFixed(1)}`).join('; '));
 await page.keyboard.press('Escape');
 await page.waitForFunction(() => window.gaiaBlade.state === 'ended', { timeout: 5000 });
 if (shots) await page.screenshot({ path: join(shots, 'ended.png') });

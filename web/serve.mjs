@@ -12,6 +12,8 @@ const TYPES = {
   '.json': 'application/json',
   '.wasm': 'application/wasm',
   '.txt': 'text/plain; charset=utf-8',
+  '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // Serves `folder` on 127.0.0.1:`port` (0: any free port); resolves to the listening server.

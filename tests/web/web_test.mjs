@@ -1,8 +1,8 @@
 // The web build played in headless Chromium, driven with puppeteer-core, against the headless
 // runner's frames.
 //   node web_test.mjs CASE SITE RUNNER
-// CASE: first-menu, play, demo or missing-files; SITE: the web build's folder (make web); RUNNER: the
-// Linux build's gaiablade-headless. The page is served on 127.0.0.1 by web/serve.mjs, in this
+// CASE: first-menu, play, demo, phone-portrait, phone-landscape, pad, offline or missing-files;
+// SITE: the web build's folder (make web); RUNNER: the Linux build's gaiablade-headless. The page is served on 127.0.0.1 by web/serve.mjs, in this
 // process. A failure prints the page's console and Chromium's own log.
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
@@ -158,7 +158,7 @@ async function withPage(options, play) {
   });
   try {
     const page = await browser.newPage();
-    await page.setViewport({ width: 2 * PICTURE.width, height: 2 * PICTURE.height });
+    await page.setViewport(options.viewport || { width: 2 * PICTURE.width, height: 2 * PICTURE.height });
     page.on('console', (message) => log.console.push(`${message.type()}: ${message.text()}`));
     page.on('pageerror', (error) => log.console.push(`page error: ${error.message}`));
     const blocked = options.blocked || [];
@@ -170,6 +170,7 @@ async function withPage(options, play) {
         else request.continue();
       });
     }
+    if (options.onNewDocument) await page.evaluateOnNewDocument(options.onNewDocument);
     await page.goto(`http://127.0.0.1:${server.address().port}/${options.address || ''}`);
     await waitInPage(page, () => window.gaiaBlade.firstPictureMs !== null || window.gaiaBlade.state === 'failed',
       'the first picture', 20000);
@@ -180,6 +181,72 @@ async function withPage(options, play) {
     await browser.close();
     server.close();
   }
+}
+
+// A phone: touch points through Chromium's touch emulation, each {id, x, y}; every call names
+// all the fingers on the screen, and those left out are lifted.
+async function touches(page, points) {
+  if (!sessions.has(page)) sessions.set(page, await page.createCDPSession());
+  const type = touches.down === undefined || touches.down < points.length ? 'touchStart' : 'touchEnd';
+  touches.down = points.length;
+  await sessions.get(page).send('Input.dispatchTouchEvent', { type, touchPoints: points });
+}
+
+// The centre of the touch button named `label`, and its box.
+const button = (page, label) => inPage(page, (name) => {
+  const box = document.querySelector(`button[aria-label="${name}"]`).getBoundingClientRect();
+  return { x: box.x + box.width / 2, y: box.y + box.height / 2, box: box.toJSON() };
+}, label);
+
+async function tap(page, label, id = 1) {
+  const { x, y } = await button(page, label);
+  await touches(page, [{ id, x, y }]);
+  await sleep(30);
+  await touches(page, []);
+}
+
+// A game on a phone of `width` x `height`, by touch alone: the five buttons lie beside the
+// picture, never over it; Start, then Strike, reach the first landscape with the sound on; one
+// finger holds Right while another taps Strike: the player walks and strikes, and walks on once
+// the second finger is lifted.
+async function phone(width, height) {
+  const frames = runnerFrames('start', '0 N\n1\n3 SPACE\n4\n', 8);
+  const viewport = { width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 1 };
+  await withPage({ viewport }, async (page) => {
+    const picture = await inPage(page, () => document.getElementById('screen').getBoundingClientRect().toJSON());
+    console.log(`${width}x${height}: the picture at ${JSON.stringify(picture)}`);
+    check(picture.width >= width - 1 || picture.height >= height - 1, 'the picture does not fill the width or the height');
+    for (const label of ['Left', 'Right', 'Strike', 'Parry', 'Start']) {
+      const { box } = await button(page, label);
+      const apart = box.right <= picture.left || box.left >= picture.right || box.bottom <= picture.top || box.top >= picture.bottom;
+      check(apart && box.width > 0 && box.right <= width && box.bottom <= height, `${label} is not beside the picture: ${JSON.stringify(box)}`);
+    }
+    await tap(page, 'Start');
+    await waitForPicture(page, frames.get(2), {}, 'the ready screen after Start');
+    await waitInPage(page, () => window.gaiaBlade.audioState === 'running', 'the sound after the first touch');
+    await tap(page, 'Strike');
+    await waitForPicture(page, frames.get(5), { y1: SKY_ROWS }, 'the first landscape after Strike');
+    const song = await loudest(page, 1000);
+
+    const right = await button(page, 'Right');
+    const strike = await button(page, 'Strike');
+    const left = { x1: PICTURE.width / 2 };
+    const standing = await canvasPicture(page);
+    await touches(page, [{ id: 1, x: right.x, y: right.y }]);
+    await sleep(500);
+    await touches(page, [{ id: 1, x: right.x, y: right.y }, { id: 2, x: strike.x, y: strike.y }]);
+    await sleep(40);
+    await touches(page, [{ id: 1, x: right.x, y: right.y }]);
+    const stroke = await loudest(page, 500);
+    const struck = await canvasPicture(page);
+    await sleep(400);
+    const walkedOn = await canvasPicture(page);
+    await touches(page, []);
+    check(differences(standing, struck, left) > 0, 'holding Right did not walk the player');
+    check(stroke.peak > song.peak + 3, `the stroke is not heard (peak ${stroke.peak} dBFS, the song's ${song.peak})`);
+    check(differences(struck, walkedOn, left) > 0, 'lifting the second finger also let go of Right');
+    check(await inPage(page, () => getSelection().toString()) === '', 'the touches selected text');
+  });
 }
 
 const noteText = (page) => inPage(page, () => (document.getElementById('note').hidden ? '' : document.getElementById('note').textContent));
@@ -204,7 +271,8 @@ const cases = {
 
   // N, then a quick tap of Space on the ready screen, reach the first landscape with its song;
   // holding Right walks the player as in the headless runner; a stroke sounds over the song;
-  // Escape ends the game, and the page says so.
+  // Escape ends the game, and the page says so. The sound comes from an audio worklet, and the
+  // console stays free of warnings and errors.
   play: async () => {
     const frames = runnerFrames('walk', '0 N\n1\n3 SPACE\n4\n6 RIGHT\n80\n', 80);
     const ready = frames.get(2);
@@ -218,6 +286,8 @@ const cases = {
       const song = await loudest(page, 2000);
       console.log(`the landscape's song: ${song.rms.toFixed(1)} dBFS RMS at its loudest, peak ${song.peak.toFixed(1)}`);
       check(song.rms > -50, `the landscape's song is not heard (${song.rms} dBFS)`);
+      check(await inPage(page, () => window.gaiaBlade.module.audioNode instanceof AudioWorkletNode),
+        'the sound does not come from an audio worklet');
 
       await page.keyboard.down('ArrowRight');
       await sleep(700);
@@ -239,6 +309,75 @@ const cases = {
       await waitInPage(page, () => window.gaiaBlade.state === 'ended', 'the end of the game');
       const said = await noteText(page);
       check(/ended/i.test(said) && /reload/i.test(said), `the page does not say the game ended: "${said}"`);
+      // (Chromium's hint on reading the canvas back often is for this test's own reading.)
+      const warnings = log.console.filter((line) => (/^(warn|error)/.test(line) || /deprecat/i.test(line)) &&
+        !/getImageData/.test(line));
+      check(!warnings.length, `the console has warnings: ${warnings.join(' | ')}`);
+    });
+  },
+
+  'phone-portrait': () => phone(390, 844),
+  'phone-landscape': () => phone(844, 390),
+
+  // A game by a game pad alone, a stand-in for the browser's: the page asks for a button until a
+  // pad is seen; Start reaches the ready screen, A starts the fight, the stick walks.
+  pad: async () => {
+    const frames = runnerFrames('start', '0 N\n1\n3 SPACE\n4\n', 8);
+    const onNewDocument = () => {
+      const button = () => ({ pressed: false, value: 0 });
+      window.testPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+        buttons: Array.from({ length: 17 }, button) };
+      window.testPads = [];
+      navigator.getGamepads = () => window.testPads;
+    };
+    await withPage({ onNewDocument }, async (page) => {
+      const set = (change, arg) => inPage(page, change, arg);
+      check(/press a button on the game pad/i.test(await noteText(page)), `the page does not ask for a pad button: "${await noteText(page)}"`);
+      await set(() => { window.testPads = [window.testPad]; });
+      await waitInPage(page, () => !/game pad/.test(document.getElementById('note').textContent), 'the pad seen');
+      const press = async (index, what, frame, area) => {
+        await set((i) => { window.testPad.buttons[i].pressed = true; }, index);
+        await waitForPicture(page, frame, area, what);
+        await set((i) => { window.testPad.buttons[i].pressed = false; }, index);
+      };
+      await press(9, 'the ready screen after Start', frames.get(2), {});
+      await press(0, 'the first landscape after A', frames.get(5), { y1: SKY_ROWS });
+      const left = { x1: PICTURE.width / 2 };
+      // The stroke that A may have begun in the fight ends; then the player stands.
+      let still = await canvasPicture(page);
+      for (let end = Date.now() + 4000, moved = 1; moved;) {
+        check(Date.now() < end, 'the player moves on with nothing pressed');
+        await sleep(300);
+        const now = await canvasPicture(page);
+        moved = differences(still, now, left);
+        still = now;
+      }
+      await set(() => { window.testPad.axes[0] = 1; });
+      await sleep(600);
+      const walked = await canvasPicture(page);
+      await set(() => { window.testPad.axes[0] = 0; });
+      check(differences(still, walked, left) > 0, 'the stick did not walk the player');
+    });
+  },
+
+  // The page can be installed, and after one visit it plays without a network: the service
+  // worker keeps the build.
+  offline: async () => {
+    const frames = runnerFrames('start', '0 N\n1\n3 SPACE\n4\n', 8);
+    await withPage({}, async (page) => {
+      await waitInPage(page, () => window.gaiaBlade.offline !== 'none' && window.gaiaBlade.offline !== 'installing',
+        'the service worker', 30000);
+      check(await inPage(page, () => window.gaiaBlade.offline) === 'ready', 'the service worker did not install');
+      const { installabilityErrors } = await sessions.get(page).send('Page.getInstallabilityErrors');
+      check(!installabilityErrors.length, `the page cannot be installed: ${JSON.stringify(installabilityErrors)}`);
+      await page.setOfflineMode(true);
+      await page.reload();
+      await waitInPage(page, () => window.gaiaBlade.firstPictureMs !== null || window.gaiaBlade.state === 'failed',
+        'the first picture without a network', 20000);
+      console.log(`first menu from the cache ${Math.round(await inPage(page, () => window.gaiaBlade.firstPictureMs))} ms after loading began`);
+      await page.keyboard.press('KeyN');
+      await waitForPicture(page, frames.get(2), {}, 'the ready screen without a network');
+      await waitInPage(page, () => window.gaiaBlade.module.synthesizer !== null, 'the synthesizer from the cache');
     });
   },
 

@@ -4,6 +4,7 @@
 #include "platform/host/host_web.h"
 
 #include "platform/services/frame_changes.h"
+#include "platform/services/pad.h"
 #include "platform/services/report.h"
 #include "platform/services/scaling.h"
 
@@ -25,17 +26,21 @@ int HostWebScreenOutputWidth();
 int HostWebScreenOutputHeight();
 void HostWebCursorShow(int visible);
 int HostWebAudioOpen(int wantedRate, int frames);
+int HostWebPadsRead(int* fields, int most);
 void HostWebAudioClose();
 }
 
 namespace {
 
-// Frames of audio the page asks for at a time: about 46 ms at 44.1 kHz, enough to ride over a
-// pass of the game holding the page's only thread.
+// The most frames of audio the page mixes at a time (it keeps a lead of a few tens of ms).
 constexpr int kAudioFrames = 2048;
 
 // The DOM key codes the game hears: they equal the Windows virtual-key codes of the same keys.
 constexpr int kKeys = 256;
+
+// Game pads read at most, and the ints the page gives for each (HostWebPadsRead).
+constexpr int kPads = 4;
+constexpr int kPadFields = 8;
 
 class WebHost : public Host {
 public:
@@ -69,9 +74,12 @@ public:
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
         held_.fill(false);
         tapped_.fill(false);
+        padKeys_.reset();
         open_ = false;
         HostWebScreenClose();
     }
+
+    bool WindowIsOpen() const { return open_; }
 
     // The picture always fills the page; the browser's own full screen (F11) is the person's.
     void SetFullscreen(bool) override {}
@@ -80,8 +88,31 @@ public:
         if (open_) HostWebCursorShow(visible ? 1 : 0);
     }
 
-    // A page is closed with its tab, which ends the program with it: no close requests.
-    void PumpEvents(std::vector<HostEvent>&) override {}
+    // A page is closed with its tab, which ends the program with it: no close requests. The game
+    // pads are read here, once a pass as it begins: what they hold changes keys as the keyboard
+    // does.
+    void PumpEvents(std::vector<HostEvent>&) override {
+        if (!open_) return;
+        std::array<int, kPadFields * kPads> fields{};
+        const int count = std::clamp(HostWebPadsRead(fields.data(), kPads), 0, kPads);
+        PadKeys keys;
+        for (int i = 0; i < count; ++i) {
+            const int* f = fields.data() + static_cast<ptrdiff_t>(i) * kPadFields;
+            keys |= PadKeysFor(PadState{.dpadLeft = f[0] != 0,
+                                        .dpadRight = f[1] != 0,
+                                        .leftStickX = f[2],
+                                        .a = f[3] != 0,
+                                        .b = f[4] != 0,
+                                        .x = f[5] != 0,
+                                        .back = f[6] != 0,
+                                        .start = f[7] != 0});
+        }
+        const PadKeys changed = keys ^ padKeys_;
+        for (size_t code = 0; code < changed.size(); ++code) {
+            if (changed[code]) Key(static_cast<int>(code), keys[code]);
+        }
+        padKeys_ = keys;
+    }
 
     bool KeyDown(int virtualKey) override {
         if (!open_ || virtualKey < 0 || virtualKey >= kKeys) {
@@ -122,7 +153,9 @@ public:
         if (rate == 0) {
             pull_ = nullptr;
             user_ = nullptr;
-            ReportOnce("audio", "no sound: this browser has no Web Audio");
+            ReportOnce("audio",
+                       "no sound: this browser has no Web Audio worklet (it has one for pages served "
+                       "over https or from this machine)");
         }
         return rate;
     }
@@ -192,7 +225,9 @@ private:
     // largest size the window holds, with black bars, as on the desktop.
     void Place() {
         const ScalePlan plan = ScalePlanFor(width_, height_, HostWebScreenOutputWidth(), HostWebScreenOutputHeight());
-        prescale_ = plan.prescale;
+        // A whole multiple is left to the page, which shows the canvas enlarged without smoothing:
+        // each pass then converts and puts a quarter of the pixels (or fewer) of the enlarged one.
+        prescale_ = plan.exact ? 1 : plan.prescale;
         HostWebScreenPlace(width_ * prescale_, height_ * prescale_, plan.target.x, plan.target.y, plan.target.width,
                            plan.target.height, plan.exact ? 1 : 0);
         // The canvas was cleared: the picture on the screen is drawn again, whole.
@@ -201,25 +236,27 @@ private:
         }
     }
 
-    static EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* self) {
-        auto* host = static_cast<WebHost*>(self);
-        const int code = static_cast<int>(event->keyCode);
+public:
+    // A key pressed (`down`) or released, from the keyboard, the page's touch buttons or a game
+    // pad; false for a code the game does not hear.
+    bool Key(int code, bool down) {
         if (code <= 0 || code >= kKeys) {
-            return EM_FALSE;
+            return false;
         }
-        host->held_[static_cast<size_t>(code)] = true;
-        host->tapped_[static_cast<size_t>(code)] = true;
-        return Scrolls(code) ? EM_TRUE : EM_FALSE;
+        held_[static_cast<size_t>(code)] = down;
+        if (down) tapped_[static_cast<size_t>(code)] = true;
+        return true;
+    }
+
+private:
+    static EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* self) {
+        const int code = static_cast<int>(event->keyCode);
+        return static_cast<WebHost*>(self)->Key(code, true) && Scrolls(code) ? EM_TRUE : EM_FALSE;
     }
 
     static EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* event, void* self) {
-        auto* host = static_cast<WebHost*>(self);
         const int code = static_cast<int>(event->keyCode);
-        if (code <= 0 || code >= kKeys) {
-            return EM_FALSE;
-        }
-        host->held_[static_cast<size_t>(code)] = false;
-        return Scrolls(code) ? EM_TRUE : EM_FALSE;
+        return static_cast<WebHost*>(self)->Key(code, false) && Scrolls(code) ? EM_TRUE : EM_FALSE;
     }
 
     // A key held when the page loses the keyboard never sends its release.
@@ -245,6 +282,7 @@ private:
     std::vector<uint32_t> line_;  // a row of an area, converted
     std::array<bool, kKeys> held_{};
     std::array<bool, kKeys> tapped_{};
+    PadKeys padKeys_;  // the keys the pads held at the last pass
     HostAudioPull pull_ = nullptr;
     void* user_ = nullptr;
     std::vector<int16_t> audio_;
@@ -261,3 +299,9 @@ Host& HostWeb() { return TheHost(); }
 
 // Called by the page's audio for the next `frames` stereo frames of signed 16-bit samples.
 extern "C" EMSCRIPTEN_KEEPALIVE const int16_t* HostWebAudioPull(int frames) { return TheHost().AudioPull(frames); }
+
+// Called by the page's touch buttons as the keyboard's keys: `virtualKey` pressed (`down` not 0)
+// or released.
+extern "C" EMSCRIPTEN_KEEPALIVE void HostWebKey(int virtualKey, int down) {
+    if (TheHost().WindowIsOpen()) TheHost().Key(virtualKey, down != 0);
+}

@@ -2,8 +2,8 @@
 // runner's frames.
 //   node web_test.mjs CASE SITE RUNNER
 // CASE: first-menu, play, demo, phone-portrait, phone-landscape, pad, offline or missing-files;
-// SITE: the web build's folder (make web); RUNNER: the Linux build's gaiablade-headless. The page is served on 127.0.0.1 by web/serve.mjs, in this
-// process. A failure prints the page's console and Chromium's own log.
+// SITE: the web build's folder (make web); RUNNER: the Linux build's gaiablade-headless. The
+// page is served on 127.0.0.1 by web/serve.mjs, in this process. A failure prints the page's console and Chromium's own log.
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';

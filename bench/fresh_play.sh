@@ -14,8 +14,8 @@ source "$here/tests/package/chroot_session.sh"
 trap 'chroot_cleanup; smoke_cleanup' EXIT
 
 chroot_start "$tarball"
-mkdir -p "$chroot_root/mnt/repo"
-mount --bind "$repo" "$chroot_root/mnt/repo" && chroot_mounts+=("$chroot_root/mnt/repo")
+# The repository as a player's clone would see it (a worktree's .git points outside).
+git clone -q --bare "$repo" "$chroot_root/mnt/repo"
 
 # What README asks for before its commands.
 chroot_run 'apt-get update -qq && apt-get install -y -qq --no-install-recommends git make ca-certificates' \

@@ -31,8 +31,7 @@ chroot_run 'git clone -q /mnt/repo /root/gaiablade && cd /root/gaiablade && make
 play_pid=$!
 smoke_pids+=($play_pid)
 menu=$chroot_root/root/gaiablade/build/data/Menu1.bmp
-until [ -f "$menu" ] && pgrep -f /root/gaiablade/build/gaiablade >/dev/null &&
-      expect_full_screen 0 "$menu" >/dev/null 2>&1; do
+until [ -f "$menu" ] && expect_full_screen 0 "$menu" >/dev/null 2>&1; do
   kill -0 "$play_pid" 2>/dev/null || chroot_fail "make play ended before the first menu" "$smoke_dir/play.log"
   [ $((SECONDS - start)) -lt 1200 ] || chroot_fail "no first menu after 20 minutes" "$smoke_dir/play.log"
   sleep 1

@@ -56,7 +56,7 @@ web/node_modules/.package-lock.json: web/package.json web/package-lock.json | de
 web-serve: web
 	node web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
 
-# The Windows program and gaiablade-windows.zip in $(WINDOWS_BUILD), cross-compiled; the data
+# The Windows program and gaiablade-VERSION-windows.zip in $(WINDOWS_BUILD), cross-compiled; the data
 # pack comes from $(BUILD). (make test builds it too, in $(BUILD)/windows, for the Wine tests.)
 windows: game deps-windows
 	./scripts/build-windows.sh $(BUILD) $(WINDOWS_BUILD) $(JOBS)

@@ -11,7 +11,9 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?= bitmap_file palette sound music key_script
 
-.PHONY: play test game build deps web web-serve windows sanitize valgrind fuzz bench clean
+DEB_BUILD ?= build-deb
+
+.PHONY: play test game build deps web web-serve windows deb deb-test sanitize valgrind fuzz bench clean
 
 play: game
 	cd $(BUILD) && ./gaiablade
@@ -19,7 +21,7 @@ play: game
 # Every test twice: in the normal build, then in $(SANITIZE_BUILD) under the sanitizers. The
 # web tests (label web, in the normal build only) play the web build in headless Chromium.
 test: build web
-	cd $(BUILD) && ctest $(CTEST_FLAGS) -j$(JOBS)
+	cd $(BUILD) && ctest $(CTEST_FLAGS) -j$(JOBS) -LE package
 	$(MAKE) sanitize
 
 # What playing needs: the game and its data pack, from the play group of packages alone. A
@@ -61,6 +63,15 @@ web-serve: web
 windows: game deps-windows
 	./scripts/build-windows.sh $(BUILD) $(WINDOWS_BUILD) $(JOBS)
 
+# The Debian package, $(DEB_BUILD)/gaiablade_VERSION_amd64.deb, checked by lintian.
+deb: deps-play deps-package
+	./scripts/make-deb.sh $(DEB_BUILD) $(JOBS)
+
+# The package installed, played and removed in a clean Debian 12 chroot (label package; as
+# root, with the package archive; the chroot is made once and kept in $(BUILD)/chroot/).
+deb-test: deb build
+	cd $(BUILD) && ctest $(CTEST_FLAGS) -L package
+
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGAIABLADE_SANITIZE=ON
@@ -83,4 +94,4 @@ bench: build
 	for b in $(BUILD)/*_bench; do $$b; done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(WINDOWS_BUILD) $(DEB_BUILD)

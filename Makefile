@@ -12,8 +12,9 @@ FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?= bitmap_file palette sound music key_script
 
 DEB_BUILD ?= build-deb
+RELEASE_DIR ?= dist
 
-.PHONY: play test game build deps web web-serve windows deb deb-test sanitize valgrind fuzz bench clean
+.PHONY: play test game build deps web web-serve windows deb deb-test release sanitize valgrind fuzz bench clean
 
 play: game
 	cd $(BUILD) && ./gaiablade
@@ -21,7 +22,7 @@ play: game
 # Every test twice: in the normal build, then in $(SANITIZE_BUILD) under the sanitizers. The
 # web tests (label web, in the normal build only) play the web build in headless Chromium.
 test: build web
-	cd $(BUILD) && ctest $(CTEST_FLAGS) -j$(JOBS) -LE package
+	cd $(BUILD) && ctest $(CTEST_FLAGS) -j$(JOBS) -LE "package|release"
 	$(MAKE) sanitize
 
 # What playing needs: the game and its data pack, from the play group of packages alone. A
@@ -72,6 +73,13 @@ deb: deps-play deps-package
 deb-test: deb build
 	cd $(BUILD) && ctest $(CTEST_FLAGS) -L package
 
+# A release in $(RELEASE_DIR): the package, the Windows zip, the web zip, the source tarball and
+# SHA256SUMS, then each file tested as its user meets it (labels package and release, as root).
+release: deb windows web build deps-package
+	./scripts/make-release.sh $(RELEASE_DIR) $(BUILD) $(DEB_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
+	cmake -S . -B $(BUILD) -DGAIABLADE_RELEASE_DIR=$(abspath $(RELEASE_DIR))
+	cd $(BUILD) && ctest $(CTEST_FLAGS) -L "package|release"
+
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGAIABLADE_SANITIZE=ON
@@ -95,3 +103,4 @@ bench: build
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(WINDOWS_BUILD) $(DEB_BUILD)
+	rm -f $(RELEASE_DIR)/gaiablade[_-]* $(RELEASE_DIR)/SHA256SUMS

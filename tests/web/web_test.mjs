@@ -3,7 +3,8 @@
 //   node web_test.mjs CASE SITE RUNNER
 // CASE: first-menu, play or missing-files; SITE: the web build's folder (make web); RUNNER: the
 // Linux build's gaiablade-headless. The page is served on 127.0.0.1 by web/serve.mjs, in this
-// process. A failure prints the page's console and Chromium's own log.
+// process, or by whoever serves GAIABLADE_WEB_URL when it is set. A failure prints the page's
+// console and Chromium's own log.
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -138,7 +139,8 @@ async function withPage(options, play) {
   const puppeteer = require('puppeteer-core');
   check(existsSync(join(site, 'index.html')) && existsSync(join(site, 'gaiablade.wasm')),
     `no web build in ${site}: run make web`);
-  const server = await serve(site);
+  const url = process.env.GAIABLADE_WEB_URL;
+  const server = url ? null : await serve(site);
   let browser;
   try {
     browser = await puppeteer.launch({
@@ -170,14 +172,14 @@ async function withPage(options, play) {
         else request.continue();
       });
     }
-    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await page.goto(url || `http://127.0.0.1:${server.address().port}/`);
     await waitInPage(page, () => window.gaiaBlade.firstPictureMs !== null || window.gaiaBlade.state === 'failed',
       'the first picture', 20000);
     check(await inPage(page, () => window.gaiaBlade.state) === 'playing', 'the game did not start');
     await play(page);
   } finally {
     await browser.close();
-    server.close();
+    server?.close();
   }
 }
 

@@ -27,7 +27,9 @@ deb=$build/gaiablade_${version}_amd64.deb
 stage=$build/deb-root
 rm -rf "$stage" "$deb"
 umask 022
-DESTDIR=$stage cmake --install "$build" --component Unspecified --strip >/dev/null
+DESTDIR=$stage cmake --install "$build" --component Unspecified >/dev/null
+# As Debian's own packages are stripped: no symbols, no compiler's comment.
+strip --remove-section=.comment --remove-section=.note --strip-unneeded "$stage/usr/games/gaiablade"
 doc=$stage/usr/share/doc/gaiablade
 mkdir -p "$doc" "$stage/DEBIAN"
 cp "$source_dir/dist/debian/copyright" "$doc/copyright"

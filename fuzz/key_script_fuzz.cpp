@@ -2,7 +2,7 @@
 // down; one it refuses says why.
 #include "fuzz_support.h"
 
-#include "key_script.h"
+#include "app/key_script.h"
 
 #include <limits>
 

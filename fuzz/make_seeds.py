@@ -129,3 +129,14 @@ write("key_script", "unknown_key", "0 N\n1 JUMP\n")
 write("key_script", "pass_goes_down", "10 N\n9 SPACE\n")
 write("key_script", "pass_too_large", "18446744073709551616 N\n")
 write("key_script", "not_a_number", "-1 N\n+2 SPACE\n0x10 Q\n")
+
+# --- demos ---
+
+DEMO_HEADER = "# gaiablade demo 1: version 1.0.0, system linux, generator glibc, seed 1765238400\n"
+write("demo", "whole", DEMO_HEADER + "0 N\n1\n3 SPACE\n4\n6 RIGHT\n"
+      "# screenshot after pass 9: /home/me/Pictures/gaiablade-2026-12-09-10-00-00.png\n"
+      "10 ESCAPE\n11\n# end: passes 13, mode 1, level 1, landscape 0\n")
+write("demo", "cut_short", DEMO_HEADER + "0 N\r\n40 SPACE CONTROL\r\n")
+write("demo", "no_header", "0 N\n1\n")
+write("demo", "keys_after_end", DEMO_HEADER + "# end: passes 2, mode 1, level 1, landscape 0\n5 N\n")
+write("demo", "bad_seed", DEMO_HEADER.replace("1765238400", "99999999999"))

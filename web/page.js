@@ -53,6 +53,8 @@
     if (page.state !== 'playing') return;
     if (page.audioState === 'suspended') {
       say('Press a key or click to turn the sound on. ' + KEYS);
+    } else if (page.playingDemo) {
+      say('Playing a demo back: <kbd>Esc</kbd> ends it.');
     } else if (!gestured) {
       say(KEYS);
     } else {
@@ -126,7 +128,33 @@
     return synthesizer;
   }
 
+  // A demo given in the address plays instead of the keyboard; the page refuses one it cannot
+  // play before it loads anything.
+  const demo = window.gaiaDemo.fromAddress();
+  window.gaiaDemo.playDropped();
+  page.playingDemo = demo !== null;
+  // The newest demo the program recorded, as text (or null), and a link that plays it.
+  page.demo = () => (page.module && page.module.FS ? window.gaiaDemo.newest(page.module.FS) : null);
+
+  function sayEnded() {
+    const recorded = page.demo();
+    say('The game has ended. Reload the page (<kbd>F5</kbd>) to play again.' +
+        (recorded ? ' <a id="demo-download" href="#">Download the demo of this game</a>' +
+                    ' or <a id="demo-link" href="' + window.gaiaDemo.link(recorded.text) + '">share it as a link</a>.' : ''));
+    const save = document.getElementById('demo-download');
+    if (save) {
+      save.addEventListener('click', (event) => {
+        event.preventDefault();
+        window.gaiaDemo.download(page.module.FS);
+      });
+    }
+  }
+
   async function start() {
+    if (demo !== null) {
+      const why = window.gaiaDemo.refusal(demo);
+      if (why) throw new Error('the demo in the address cannot be played: ' + why);
+    }
     // Everything is fetched at once; the program starts when all is there.
     const font = fetchBytes(SOUNDFONT);
     font.catch(() => {});
@@ -136,10 +164,12 @@
       wasmBinary: wasmBinary,
       screenCanvas: document.getElementById('screen'),
       synthesizer: synthesizer,
+      arguments: demo !== null ? ['--demo', window.gaiaDemo.PLAYED] : [],
       print: (text) => console.log(text),
       printErr: (text) => console.error(text),
       preRun: [() => {
         mark('program');
+        if (demo !== null) config.FS.writeFile(window.gaiaDemo.PLAYED, demo);
         config.FS.mkdir('/data');
         for (const [name, bytes] of data) config.FS.writeFile('/data/' + name, bytes);
         config.FS.chdir('/data');
@@ -156,7 +186,7 @@
         page.state = 'ended';
         document.getElementById('screen').hidden = true;
         note.className = 'ended';
-        say('The game has ended. Reload the page (<kbd>F5</kbd>) to play again.');
+        sayEnded();
       },
       onAudioOpen: (context) => {
         const follow = () => {

@@ -1,5 +1,6 @@
-// The game's entry point: the host (SDL on a desktop, the web host in a browser), the data
-// folder, then the Windows-style entry point that runs everything else.
+// The game's entry point: the host (SDL on a desktop, the web host in a browser), the demo of
+// the run, the data folder, then the Windows-style entry point that runs everything else.
+#include "app/demo_session.h"
 #include "app/shell.h"
 #include "engine/data_folder.h"
 #include "engine/main_window.h"
@@ -10,14 +11,18 @@
 #include "platform/host/host_sdl.h"
 #endif
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
 #if defined(__EMSCRIPTEN__)
     HostSet(&HostWeb());
 #else
     HostSet(&HostSdl());
+    HostSdlSetScreenshotObserver(DemoSessionScreenshot);
 #endif
+    // Before the data folder is entered: a demo's file is named from where the program started.
+    if (const int refused = DemoSessionBegin(argc, argv)) return refused;
     DataFolderEnter(argv[0], GameDataFiles());
     const int result = WinMain(Win32ModuleInstance(), nullptr, nullptr, 1);
+    DemoSessionEnd();
 #if defined(__EMSCRIPTEN__)
     // The page outlives the program: closing the window tells it that the game has ended.
     HostGet().WindowClose();

@@ -18,6 +18,7 @@ namespace {
 
 bool seedFixed = false;
 unsigned fixedSeed = 1;
+unsigned startSeed = 0;
 ShellPassHooks passHooks;
 
 void ReportUnreadable(const char* fileName) { ReportDataFile(fileName, "cannot read data file"); }
@@ -94,9 +95,12 @@ void ShellFixSeed(bool fixed, unsigned seed) {
     fixedSeed = seed;
 }
 
+unsigned ShellSeed() { return startSeed; }
+
 void ShellReset() {
     passHooks = ShellPassHooks{};
     seedFixed = false;
+    startSeed = 0;
     GameReset();
 }
 
@@ -143,7 +147,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The finest period of the system's timer, so that the frame clock's sleeps end on time.
     timeBeginPeriod(1);
     AppInit();
-    std::srand(seedFixed ? fixedSeed : static_cast<unsigned>(std::time(nullptr)));
+    startSeed = seedFixed ? fixedSeed : static_cast<unsigned>(std::time(nullptr));
+    std::srand(startSeed);
 
     MSG msg{};
     for (uint64_t pass = 0;; ++pass) {

@@ -26,6 +26,8 @@ void ShellSetPassHooks(const ShellPassHooks& hooks);
 
 // Seeds the pseudo-random generator at start-up: from the time of day unless a seed was fixed.
 void ShellFixSeed(bool fixed, unsigned seed);
+// The seed start-up gave srand (0 before start-up).
+unsigned ShellSeed();
 // Back to the start values of every process-wide record of the program: the loop's hooks and
 // seed, then GameReset() (which resets the engine too).
 void ShellReset();

@@ -1,4 +1,4 @@
-#include "key_script.h"
+#include "app/key_script.h"
 
 #include "platform/win/win32.h"
 

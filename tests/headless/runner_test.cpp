@@ -1,7 +1,10 @@
 // The runner as other programs see it: its command line, trace, frames and audio.
 #include "runner.h"
+
+#include "app/demo.h"
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <regex>
@@ -99,6 +102,29 @@ TEST_F(RunnerCli, EscapeEndsTheRunWithStatusZero) {
     std::string out;
     ASSERT_EQ(Run("--keys '" + work.File("keys") + "' --trace -", &out), 0);
     EXPECT_EQ(Lines(out).size(), 2u);
+}
+
+TEST_F(RunnerCli, ADemoPlaysAsItsKeysWithItsSeedForItsPasses) {
+    const std::string keys = "0 N\n1\n3 SPACE\n4\n6 RIGHT\n40 SPACE\n41 CONTROL\n";
+    std::ofstream(work.File("keys")) << keys;
+    std::ofstream(work.File("run.demo")) << DemoHeaderLine(DemoHeader{"1.0.0", "linux", DemoThisGenerator(), 77})
+                                         << "\n"
+                                         << keys << DemoEndLine(DemoEnd{60, 0, 1, 0}) << "\n";
+    std::string fromKeys, fromDemo;
+    ASSERT_EQ(Run("--keys '" + work.File("keys") + "' --seed 77 --passes 60 --trace -", &fromKeys), 0);
+    ASSERT_EQ(Run("--demo '" + work.File("run.demo") + "' --trace -", &fromDemo), 0);
+    EXPECT_EQ(Lines(fromDemo).size(), 60u);
+    EXPECT_EQ(fromDemo, fromKeys);
+
+    // Another system's generator, or a damaged demo: one line and status 2.
+    std::ofstream(work.File("other.demo")) << DemoHeaderLine(DemoHeader{"1.0.0", "web", "musl", 77}) << "\n0 N\n";
+    std::ofstream(work.File("damaged.demo")) << "0 N\n";
+    for (const char* demo : {"other.demo", "damaged.demo"}) {
+        EXPECT_EQ(Run(std::string("--demo '") + work.File(demo) + "'"), 2) << demo;
+        const auto err = ReadBytes(work.File("err.txt"));
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << demo;
+    }
+    EXPECT_EQ(Run("--demo '" + work.File("run.demo") + "' --seed 3"), 2);
 }
 
 }  // namespace

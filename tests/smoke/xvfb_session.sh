@@ -17,6 +17,8 @@ smoke_fail() {
 }
 
 smoke_dir=$(mktemp -d)
+# The games played here leave their demos in the test's own folder, not among the person's.
+export XDG_STATE_HOME=$smoke_dir/state
 for n in $(seq 91 140); do
   [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || { smoke_display=$n; break; }
 done

@@ -1,7 +1,7 @@
 // The web build played in headless Chromium, driven with puppeteer-core, against the headless
 // runner's frames.
 //   node web_test.mjs CASE SITE RUNNER
-// CASE: first-menu, play or missing-files; SITE: the web build's folder (make web); RUNNER: the
+// CASE: first-menu, play, demo or missing-files; SITE: the web build's folder (make web); RUNNER: the
 // Linux build's gaiablade-headless. The page is served on 127.0.0.1 by web/serve.mjs, in this
 // process, or by whoever serves GAIABLADE_WEB_URL when it is set. A failure prints the page's
 // console and Chromium's own log.
@@ -172,10 +172,12 @@ async function withPage(options, play) {
         else request.continue();
       });
     }
-    await page.goto(url || `http://127.0.0.1:${server.address().port}/`);
+    const address = options.address || '';
+    await page.goto(url ? `${url}${address}` : `http://127.0.0.1:${server.address().port}/${address}`);
     await waitInPage(page, () => window.gaiaBlade.firstPictureMs !== null || window.gaiaBlade.state === 'failed',
       'the first picture', 20000);
-    check(await inPage(page, () => window.gaiaBlade.state) === 'playing', 'the game did not start');
+    const state = await inPage(page, () => window.gaiaBlade.state);
+    check(state === (options.refused ? 'failed' : 'playing'), `the game did not start as it should: ${state}`);
     await play(page);
   } finally {
     await browser.close();
@@ -240,6 +242,41 @@ const cases = {
       await waitInPage(page, () => window.gaiaBlade.state === 'ended', 'the end of the game');
       const said = await noteText(page);
       check(/ended/i.test(said) && /reload/i.test(said), `the page does not say the game ended: "${said}"`);
+    });
+  },
+
+  // A game played in the page leaves a demo of the page's own random generator; given in the
+  // page's address, it plays the game back without a key, to its end. A desktop demo is refused
+  // with a clear word, before anything is played.
+  demo: async () => {
+    const frames = runnerFrames('start', '0 N\n1\n3 SPACE\n4\n', 8);
+    let recorded = null;
+    await withPage({}, async (page) => {
+      await page.keyboard.press('KeyN');
+      await waitForPicture(page, frames.get(2), {}, 'the ready screen');
+      await quickTap(page, 0x20);
+      await waitForPicture(page, frames.get(5), { y1: SKY_ROWS }, 'the first landscape');
+      await page.keyboard.down('ArrowRight');
+      await sleep(500);
+      await page.keyboard.up('ArrowRight');
+      await page.keyboard.press('Escape');
+      await waitInPage(page, () => window.gaiaBlade.state === 'ended', 'the end of the game');
+      recorded = await inPage(page, () => window.gaiaBlade.demo());
+      check(recorded && /generator musl, seed \d+/.test(recorded.text), `no demo of the page's generator: ${recorded && recorded.text}`);
+      check(/^# end: passes \d+/m.test(recorded.text), 'the demo has no end line');
+      check(await inPage(page, () => !!document.getElementById('demo-download')), 'the page offers no download of the demo');
+      console.log(`recorded ${recorded.name}: ${recorded.text.split('\n').length} lines`);
+    });
+    await withPage({ address: '#demo=' + encodeURIComponent(recorded.text) }, async (page) => {
+      // Not a key is pressed here: the demo's own N and Space reach the landscape.
+      await waitForPicture(page, frames.get(5), { y1: SKY_ROWS }, 'the first landscape, played back', 10000);
+      await waitInPage(page, () => window.gaiaBlade.state === 'ended', 'the end of the played-back game', 20000);
+      check(await inPage(page, () => window.gaiaBlade.demo()) === null, 'the playback recorded a demo of its own');
+    });
+    const desktop = recorded.text.replace('generator musl', 'generator glibc');
+    await withPage({ address: '#demo=' + encodeURIComponent(desktop), refused: true }, async (page) => {
+      const said = await noteText(page);
+      check(/cannot be played/.test(said) && /glibc/.test(said), `the page does not say why: "${said}"`);
     });
   },
 

@@ -2,7 +2,8 @@
 # The Windows program from gaiablade-VERSION-windows.zip under Wine, full screen at 640x480: the first
 # menu is on the screen pixel for pixel as the headless runner draws it; N then Space reach the
 # first landscape; Right walks the player; Space strikes, and the stroke's sound reaches the
-# sound device; Escape ("escape") or closing the window ("close") ends it with exit status 0.
+# sound device; Escape ("escape") or closing the window ("close") ends it with exit status 0,
+# leaving a demo of the run.
 # Usage: game_wine.sh ZIP HEADLESS_RUNNER DATA escape|close   (WINE_ROOT: the prefix's folder)
 set -euo pipefail
 zip=$1 headless=$2 data=$3 mode=$4
@@ -75,4 +76,23 @@ channels=$(soxi -c capture.wav) bits=$(soxi -b capture.wav)
 start=$(((mark - 44) / (bits / 8 * channels)))
 peak=$(sox --ignore-length capture.wav -n trim "${start}s" stat 2>&1 | awk '/Maximum amplitude/ {print $3}')
 awk -v p="$peak" 'BEGIN { exit !(p > 0.05) }' || fail "the sound device got silence after the stroke (peak $peak)"
-echo "wine $mode: first menu exact, landscape reached, player walked, stroke heard (peak $peak), exit status 0"
+# The run left its demo in the local application data, named for its own random generator,
+# which the Linux runner refuses to replay (the same seed is another game there).
+demo=$(ls -t "$WINEPREFIX"/drive_c/users/*/AppData/Local/gaiablade/demos/gaiablade-*.demo 2>/dev/null | head -n 1)
+[ -n "$demo" ] || fail "the run left no demo in %LOCALAPPDATA%\\gaiablade\\demos"
+head -n 1 "$demo" | grep -q "system windows, generator msvcrt, seed " || fail "the demo's header: $(head -n 1 "$demo")"
+grep -q "^# end: passes " "$demo" || fail "the demo has no end line"
+status=0
+"$headless" --data "$data" --demo "$demo" 2>refused.err >/dev/null || status=$?
+[ "$status" = 2 ] || fail "the Linux runner took a demo of the Windows generator (status $status)"
+# Played back by the Windows program itself, the demo ends the program on its own, recording none.
+if [ "$mode" = escape ]; then
+  cp "$demo" played.demo
+  demos=$(ls "$(dirname "$demo")" | wc -l)
+  wine_start gaiablade/gaiablade.exe --demo played.demo
+  wine_window "DirectDraw 8-Bit Page Scrolling Demo" >/dev/null
+  wine_wait 90
+  [ "$wine_status" = 0 ] || fail "playing the demo back under Wine ended with $wine_status"
+  [ "$(ls "$(dirname "$demo")" | wc -l)" = "$demos" ] || fail "the playback recorded a demo of its own"
+fi
+echo "wine $mode: first menu exact, landscape reached, player walked, stroke heard (peak $peak), exit status 0, demo left"

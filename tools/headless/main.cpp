@@ -1,5 +1,6 @@
 // gaiablade-headless: runs the game on the headless host. See README.md for the options.
-#include "key_script.h"
+#include "app/demo.h"
+#include "app/key_script.h"
 #include "runner.h"
 #include "build_paths.h"
 
@@ -16,6 +17,8 @@ namespace {
 struct Arguments {
     RunnerOptions run;
     std::string keysFile;
+    std::string demoFile;
+    bool seedGiven = false;
     std::string traceFile;
     bool interactive = false;
 };
@@ -39,7 +42,7 @@ std::string Parse(int argc, char** argv, Arguments& args) {
             args.interactive = true;
             continue;
         }
-        static const std::string withValue[] = {"--data",  "--seed",   "--keys",        "--passes",
+        static const std::string withValue[] = {"--data",  "--seed",   "--keys",        "--demo", "--passes",
                                                 "--trace", "--frames", "--frame-every", "--audio"};
         if (std::find(std::begin(withValue), std::end(withValue), option) == std::end(withValue)) {
             return option.rfind("--", 0) == 0 ? "unknown option " + option : "unexpected argument " + option;
@@ -54,8 +57,11 @@ std::string Parse(int argc, char** argv, Arguments& args) {
         } else if (option == "--seed") {
             if (!ParseNumber(value, number) || number > 0xFFFFFFFFu) return "--seed takes a number";
             args.run.seed = static_cast<unsigned>(number);
+            args.seedGiven = true;
         } else if (option == "--keys") {
             args.keysFile = value;
+        } else if (option == "--demo") {
+            args.demoFile = value;
         } else if (option == "--passes") {
             if (!ParseNumber(value, number)) return "--passes takes a number";
             args.run.passes = number;
@@ -70,8 +76,11 @@ std::string Parse(int argc, char** argv, Arguments& args) {
             args.run.audioFile = value;
         }
     }
-    if (args.interactive && !args.keysFile.empty()) {
-        return "--keys and --interactive do not go together";
+    if (args.interactive + !args.keysFile.empty() + !args.demoFile.empty() > 1) {
+        return "--keys, --demo and --interactive do not go together";
+    }
+    if (!args.demoFile.empty() && args.seedGiven) {
+        return "--demo brings its own seed: no --seed with it";
     }
     return "";
 }
@@ -93,6 +102,15 @@ int main(int argc, char** argv) {
         text << file.rdbuf();
         std::string error;
         if (!KeyScriptParse(text.str(), script, error)) return Refuse(args.keysFile + ": " + error);
+    }
+    if (!args.demoFile.empty()) {
+        // A demo is a key script with the seed it was played with and the passes it lasted.
+        Demo demo;
+        std::string error;
+        if (!DemoLoad(args.demoFile, demo, error)) return Refuse(error);
+        script = std::move(demo.script);
+        args.run.seed = demo.header.seed;
+        if (!args.run.passes) args.run.passes = demo.Passes();
     }
     std::ofstream traceFile;
     std::ostream* trace = nullptr;

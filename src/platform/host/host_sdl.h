@@ -6,3 +6,5 @@
 
 // The SDL host, created on first use.
 Host& HostSdl();
+// Calls `observer` with the file of each screenshot saved (F12); nullptr for none.
+void HostSdlSetScreenshotObserver(void (*observer)(const std::string& file));

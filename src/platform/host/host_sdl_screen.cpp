@@ -1,5 +1,7 @@
 #include "platform/host/host_sdl_screen.h"
 
+#include "platform/host/host_sdl.h"
+
 #include "platform/host/quiet_stderr.h"
 #include "platform/services/report.h"
 #include "platform/services/scaling.h"
@@ -13,6 +15,8 @@
 #include <string>
 
 namespace {
+
+void (*screenshotObserver)(const std::string& file) = nullptr;
 
 // The window can be made no smaller than a quarter of the picture: below that it shows nothing.
 constexpr int kMinimumWindowDivisor = 4;
@@ -234,4 +238,7 @@ void SdlScreen::SaveScreenshot() {
         return;
     }
     ReportOutput("screenshot " + path);
+    if (screenshotObserver) screenshotObserver(path);
 }
+
+void HostSdlSetScreenshotObserver(void (*observer)(const std::string& file)) { screenshotObserver = observer; }

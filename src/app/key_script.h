@@ -1,4 +1,4 @@
-// Key scripts for the headless runner: which keys are held from which pass on.
+// Key scripts: which keys are held from which pass on (the headless runner's input, and the body of a demo).
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,8 @@ struct KeyScript {
 
 // The virtual-key code of a key name (ESCAPE N DECIMAL Q F2 SPACE LEFT RIGHT CONTROL), or -1.
 int KeyNameCode(const std::string& name);
+// The name of a virtual-key code that has one, or nullptr.
+const char* KeyCodeName(int code);
 // Parses a space-separated list of key names; false (and `error`) for an unknown name.
 bool KeyListParse(const std::string& text, std::vector<int>& keys, std::string& error);
 // Parses a whole script ("PASS KEY..." lines, '#' comments, blank lines); false and a message

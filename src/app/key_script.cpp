@@ -1,4 +1,4 @@
-#include "key_script.h"
+#include "app/key_script.h"
 
 #include "platform/win/win32.h"
 
@@ -22,21 +22,35 @@ const std::vector<int>& KeyScript::KeysAt(uint64_t pass) const {
     return *held;
 }
 
+namespace {
+
+struct KeyName {
+    const char* text;
+    int code;
+};
+
+constexpr KeyName kKeyNames[] = {
+    {"ESCAPE", VK_ESCAPE}, {"N", 'N'},          {"DECIMAL", VK_DECIMAL}, {"Q", 'Q'}, {"F2", VK_F2}, {"SPACE", VK_SPACE},
+    {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT}, {"CONTROL", VK_CONTROL}};
+
+}  // namespace
+
 int KeyNameCode(const std::string& name) {
-    struct Name {
-        const char* text;
-        int code;
-    };
-    static const Name names[] = {
-        {"ESCAPE", VK_ESCAPE},  {"N", 'N'},          {"DECIMAL", VK_DECIMAL}, {"Q", 'Q'},
-        {"F2", VK_F2},          {"SPACE", VK_SPACE}, {"LEFT", VK_LEFT},       {"RIGHT", VK_RIGHT},
-        {"CONTROL", VK_CONTROL}};
-    for (const Name& n : names) {
+    for (const KeyName& n : kKeyNames) {
         if (name == n.text) {
             return n.code;
         }
     }
     return -1;
+}
+
+const char* KeyCodeName(int code) {
+    for (const KeyName& n : kKeyNames) {
+        if (code == n.code) {
+            return n.text;
+        }
+    }
+    return nullptr;
 }
 
 bool KeyListParse(const std::string& text, std::vector<int>& keys, std::string& error) {

@@ -7,7 +7,7 @@
 # stand-ins and include the system's headers.
 #
 # GAIABLADE_DATA_PACK names the data pack to ship beside the program (the Linux build's data
-# folder, made by gaiablade-datagen); the build then also writes gaiablade-windows.zip.
+# folder, made by gaiablade-datagen); the build then also writes gaiablade-VERSION-windows.zip.
 set(GAIABLADE_DATA_PACK "" CACHE PATH "The data pack (a Linux build's data folder) for the zip")
 
 # The data folder is found beside the program; the build's own folders mean nothing on the
@@ -45,18 +45,19 @@ add_custom_command(TARGET gaiablade POST_BUILD
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/windows-imports.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:gaiablade>
   VERBATIM)
 
-# gaiablade-windows.zip: the program, the data pack beside it and a short text on running it.
+# gaiablade-VERSION-windows.zip: the program, the data pack beside it and a short text on
+# running it.
 if(GAIABLADE_DATA_PACK)
-  set(zip ${CMAKE_BINARY_DIR}/gaiablade-windows.zip)
+  set(zip ${CMAKE_BINARY_DIR}/gaiablade-${PROJECT_VERSION}-windows.zip)
+  configure_file(dist/windows/README.txt ${CMAKE_BINARY_DIR}/README.txt @ONLY)
   add_custom_target(windows-zip ALL
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/zip ${zip}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/zip/gaiablade
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:gaiablade> ${CMAKE_BINARY_DIR}/zip/gaiablade/
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/windows/README.txt
-      ${CMAKE_BINARY_DIR}/zip/gaiablade/README.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/zip/gaiablade/README.txt
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${GAIABLADE_DATA_PACK} ${CMAKE_BINARY_DIR}/zip/gaiablade/data
     COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/zip zip -q -r -X ${zip} gaiablade
     DEPENDS gaiablade
-    COMMENT "Packing gaiablade-windows.zip"
+    COMMENT "Packing gaiablade-${PROJECT_VERSION}-windows.zip"
     VERBATIM)
 endif()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-compiles the Windows program into WINDOWS_BUILD: gaiablade.exe (checked to import only
-# system libraries), the constants printer of the Wine tests, and gaiablade-windows.zip with the
+# system libraries), the constants printer of the Wine tests, and gaiablade-VERSION-windows.zip with the
 # data pack of the Linux build in LINUX_BUILD (which must be built: its gaiablade-datagen made
 # the pack).
 # Usage: build-windows.sh LINUX_BUILD WINDOWS_BUILD [JOBS]
@@ -15,4 +15,4 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
 cmake -S "$source_dir" -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DGAIABLADE_DATA_PACK="$linux_build/data" >/dev/null
 cmake --build "$windows_build" -j"$jobs"
-echo "made $windows_build/gaiablade.exe and $windows_build/gaiablade-windows.zip"
+echo "made $windows_build/gaiablade.exe and $(ls "$windows_build"/gaiablade-*-windows.zip)"

@@ -3,7 +3,8 @@
 //   node web_test.mjs CASE SITE RUNNER
 // CASE: first-menu, play, demo, phone-portrait, phone-landscape, pad, offline or missing-files;
 // SITE: the web build's folder (make web); RUNNER: the Linux build's gaiablade-headless. The
-// page is served on 127.0.0.1 by web/serve.mjs, in this process. A failure prints the page's console and Chromium's own log.
+// page is served on 127.0.0.1 by web/serve.mjs, in this process, or by whoever serves
+// GAIABLADE_WEB_URL when it is set. A failure prints the page's console and Chromium's own log.
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -138,7 +139,8 @@ async function withPage(options, play) {
   const puppeteer = require('puppeteer-core');
   check(existsSync(join(site, 'index.html')) && existsSync(join(site, 'gaiablade.wasm')),
     `no web build in ${site}: run make web`);
-  const server = await serve(site);
+  const url = process.env.GAIABLADE_WEB_URL;
+  const server = url ? null : await serve(site);
   let browser;
   try {
     browser = await puppeteer.launch({
@@ -171,7 +173,8 @@ async function withPage(options, play) {
       });
     }
     if (options.onNewDocument) await page.evaluateOnNewDocument(options.onNewDocument);
-    await page.goto(`http://127.0.0.1:${server.address().port}/${options.address || ''}`);
+    const address = options.address || '';
+    await page.goto(url ? `${url}${address}` : `http://127.0.0.1:${server.address().port}/${address}`);
     await waitInPage(page, () => window.gaiaBlade.firstPictureMs !== null || window.gaiaBlade.state === 'failed',
       'the first picture', 20000);
     const state = await inPage(page, () => window.gaiaBlade.state);
@@ -179,7 +182,7 @@ async function withPage(options, play) {
     await play(page);
   } finally {
     await browser.close();
-    server.close();
+    server?.close();
   }
 }
 

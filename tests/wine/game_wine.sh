@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Windows program from gaiablade-windows.zip under Wine, full screen at 640x480: the first
+# The Windows program from gaiablade-VERSION-windows.zip under Wine, full screen at 640x480: the first
 # menu is on the screen pixel for pixel as the headless runner draws it; N then Space reach the
 # first landscape; Right walks the player; Space strikes, and the stroke's sound reaches the
 # sound device; Escape ("escape") or closing the window ("close") ends it with exit status 0,

@@ -186,6 +186,13 @@ TEST_F(SpriteTest, ScaledDrawStretchesTheFrame) {
     EXPECT_EQ(SpriteDrawScaled(&sprite, 144, 148, Display.backSurface), 1);
     EXPECT_EQ(BackPixel(2, 2), FramePixel(0, 1, 1));
     EXPECT_EQ(BackPixel(143, 147), FramePixel(0, 71, 73));
+    // From the far left, a frame stretched over 2^31 pixels shows its middle column on screen.
+    sprite.x = -1073741824.0f;
+    EXPECT_EQ(SpriteDrawScaled(&sprite, INT32_MAX, 74, Display.backSurface), 1);
+    for (int y : {0, 5, 73}) {
+        EXPECT_EQ(BackPixel(0, y), FramePixel(0, 36, y)) << y;
+        EXPECT_EQ(BackPixel(639, y), FramePixel(0, 36, y)) << y;
+    }
 }
 
 TEST_F(SpriteTest, DestroyEmptiesAndCreateReleasesWhatWasHeld) {

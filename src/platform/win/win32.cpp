@@ -331,18 +331,19 @@ bool DrawText(IDirectDrawSurface7& surface, int x, int y, const std::string& tex
     }
     const uint32_t ink = SurfaceColour(surface, colour);
     const uint32_t paper = SurfaceColour(surface, RGB(255, 255, 255));
+    // Positions in 64 bits: text may start anywhere a caller names, up to the ends of an int.
     for (int row = 0; row < mask.height; ++row) {
-        const int py = y + row;
+        const int64_t py = int64_t{y} + row;
         if (py < 0 || py >= surface.height()) continue;
         for (int column = 0; column < mask.width; ++column) {
-            const int px = x + column;
+            const int64_t px = int64_t{x} + column;
             if (px < 0 || px >= surface.width()) continue;
             const uint8_t cover =
                 mask.coverage[static_cast<size_t>(row) * static_cast<size_t>(mask.width) + static_cast<size_t>(column)];
             if (cover >= 128) {
-                PutPixel(surface, px, py, ink);
+                PutPixel(surface, static_cast<int>(px), static_cast<int>(py), ink);
             } else if (opaque) {
-                PutPixel(surface, px, py, paper);
+                PutPixel(surface, static_cast<int>(px), static_cast<int>(py), paper);
             }
         }
     }

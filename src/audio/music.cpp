@@ -82,7 +82,7 @@ bool SongFileIsSound(const char* fileName) {
 
 }  // namespace
 
-int32_t MusicInit() {
+int32_t MusicInit() try {
     if (musicStarted) MusicShutdown();
     musicStarted = true;
     if (FAILED(CoInitialize(nullptr))) return 0;
@@ -96,12 +96,15 @@ int32_t MusicInit() {
     }
     currentSong = -1;
     return 1;
+} catch (...) {  // no memory for the performance or the loader: no music
+    return 0;
 }
 
-int32_t MusicLoad(const char* fileName) {
+int32_t MusicLoad(const char* fileName) try {
     const int32_t id = FirstFreeSlot();
     if (id < 0 || !fileName || !MusicPerformance || !MusicLoader) return -1;
     if (!SearchWorkingFolder() || !SongFileIsSound(fileName)) return -1;
+    std::string name(fileName);
     DMUS_OBJECTDESC desc{};
     desc.dwSize = sizeof desc;
     desc.guidClass = CLSID_DirectMusicSegment;
@@ -113,14 +116,21 @@ int32_t MusicLoad(const char* fileName) {
     void* made = nullptr;
     if (FAILED(MusicLoader->GetObject(&desc, IID_IDirectMusicSegment, &made))) return -1;
     segment = static_cast<IDirectMusicSegment*>(made);
-    if (FAILED(segment->SetParam(GUID_StandardMIDIFile, kAllGroups, 0, 0, MusicPerformance)) ||
-        FAILED(segment->SetParam(GUID_Download, kAllGroups, 0, 0, MusicPerformance))) {
+    bool prepared = false;
+    try {
+        prepared = SUCCEEDED(segment->SetParam(GUID_StandardMIDIFile, kAllGroups, 0, 0, MusicPerformance)) &&
+                   SUCCEEDED(segment->SetParam(GUID_Download, kAllGroups, 0, 0, MusicPerformance));
+    } catch (...) {  // no memory for the instruments
+    }
+    if (!prepared) {
         segment->Release();
         return -1;
     }
     MidiTable[static_cast<size_t>(id)] = MidiSlot{segment, nullptr, id, MUSIC_LOADED};
-    fileNames[static_cast<size_t>(id)] = fileName;
+    fileNames[static_cast<size_t>(id)] = std::move(name);
     return id;
+} catch (...) {  // no memory left: nothing loaded
+    return -1;
 }
 
 int32_t MusicPlay(int32_t id) {
@@ -128,7 +138,10 @@ int32_t MusicPlay(int32_t id) {
     if (!slot) return 0;
     if (currentSong != -1) MusicStop(currentSong);
     ReleaseState(*slot);  // the previous start's state is of no more use
-    if (MusicPerformance) MusicPerformance->PlaySegment(slot->segment, 0, 0, &slot->segmentState);
+    try {
+        if (MusicPerformance) MusicPerformance->PlaySegment(slot->segment, 0, 0, &slot->segmentState);
+    } catch (...) {  // its result is not examined, and neither is a want of memory
+    }
     slot->state = MUSIC_PLAYING;
     currentSong = id;
     if (playObserver) playObserver(id);

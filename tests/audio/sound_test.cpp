@@ -5,6 +5,7 @@
 #include "engine/main_window.h"
 #include "platform/services/mixer.h"
 #include "platform/win/mmio.h"
+#include "support/allocation_limit.h"
 #include "support/engine_support.h"
 
 #include <climits>
@@ -89,6 +90,21 @@ TEST_F(SoundTest, BadFilesAreRefusedTakeNoSlotAndAreClosed) {
     EXPECT_EQ(SoundLoad("missing.wav", kControls), -1);
     EXPECT_EQ(SoundLoad(nullptr, kControls), -1);
     EXPECT_EQ(SoundLoad("good.wav", kControls), 0);  // the id a good file would have got
+}
+
+TEST_F(SoundTest, WithoutMemoryNothingLoadsAndNoFileStaysOpen) {
+    ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
+    int32_t loaded = 0, copied = 0;
+    {
+        AllocationLimit none(0);
+        loaded = SoundLoad("good.wav", kControls);
+        copied = SoundReplicate(0);
+    }
+    EXPECT_EQ(loaded, -1);
+    EXPECT_EQ(copied, -1);
+    EXPECT_EQ(MmioOpenFiles(), 0);
+    EXPECT_EQ(SoundTable[1].state, 0);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), 1);
 }
 
 TEST_F(SoundTest, StreamedAndUnpaddedFilesAreTaken) {

@@ -1,7 +1,10 @@
 #include "gfx/sprite.h"
 
 #include "gfx/display.h"
+#include "support/allocation_limit.h"
 #include "support/engine_support.h"
+
+#include <vector>
 
 namespace {
 
@@ -124,6 +127,20 @@ TEST_F(SpriteTest, RefusesWhatLeavesItsLimits) {
     EXPECT_EQ(SpriteLoadAnimation(&sprite, 0, 0, bad), 0);
     EXPECT_EQ(SpriteSetAnimation(&sprite, -1), 0);
     EXPECT_EQ(SpriteDraw(nullptr, Display.backSurface), 0);
+}
+
+TEST_F(SpriteTest, AnAnimationWithoutMemoryLeavesItsSlotEmpty) {
+    Create();
+    const int32_t walk[] = {0, 1, 2, 1};
+    ASSERT_EQ(SpriteLoadAnimation(&sprite, 0, 4, walk), 1);
+    const std::vector<int32_t> longList(1u << 20, 3);  // 4 MiB of frame numbers
+    int32_t loaded = 1;
+    {
+        AllocationLimit limit(1u << 20);
+        loaded = SpriteLoadAnimation(&sprite, 0, static_cast<int32_t>(longList.size()), longList.data());
+    }
+    EXPECT_EQ(loaded, 0);
+    EXPECT_EQ(sprite.animations[0], nullptr);
 }
 
 TEST_F(SpriteTest, SixteenBitLoadsFitOnlyFramesOfSixteenBits) {

@@ -3,8 +3,9 @@
 #include "audio/sound.h"
 #include "engine/main_window.h"
 #include "platform/services/midi_file.h"
+#include "platform/services/report.h"
 
-#include <filesystem>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -52,17 +53,37 @@ bool Create(const CLSID& classId, const IID& iid, T*& out) {
     return true;
 }
 
-// Points the loader at the current working folder, as it is now.
-bool SearchWorkingFolder() {
-    std::error_code error;
-    const std::string folder = std::filesystem::current_path(error).string();
-    if (error) return false;
-    std::vector<WCHAR> wide(folder.size() + 1);
-    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, folder.c_str(), -1, wide.data(), static_cast<int>(wide.size())) ==
-        0) {
+constexpr DWORD kAnsiPathChars = 260;  // the longest folder name the ANSI calls hold
+
+// The working folder as the system names it, in wide characters: its ANSI name converted from
+// the ANSI code page, or, where that name cannot hold the folder (a character outside the code
+// page, which the system gives as '?', or a name too long), the system's wide name itself.
+bool WorkingFolderWide(std::vector<WCHAR>& wide) {
+    char ansi[kAnsiPathChars];
+    const DWORD length = GetCurrentDirectoryA(kAnsiPathChars, ansi);
+    if (length > 0 && length < kAnsiPathChars && !std::memchr(ansi, '?', length)) {
+        wide.assign(kAnsiPathChars, 0);
+        if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ansi, -1, wide.data(), static_cast<int>(kAnsiPathChars)) > 0) {
+            return true;
+        }
+    }
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0) {
         return false;
     }
-    return SUCCEEDED(MusicLoader->SetSearchDirectory(GUID_DirectMusicAllTypes, wide.data(), FALSE));
+    wide.assign(needed, 0);
+    const DWORD written = GetCurrentDirectoryW(needed, wide.data());
+    return written > 0 && written < needed;
+}
+
+// Points the loader at the current working folder, as it is now.
+bool SearchWorkingFolder() {
+    std::vector<WCHAR> folder;
+    if (!WorkingFolderWide(folder)) {
+        ReportOnce("music folder", "no music: the working folder has no name the music loader can take");
+        return false;
+    }
+    return SUCCEEDED(MusicLoader->SetSearchDirectory(GUID_DirectMusicAllTypes, folder.data(), FALSE));
 }
 
 // Whether the named file is a Standard MIDI File that the song reader takes, checked here before

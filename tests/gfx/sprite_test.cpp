@@ -84,6 +84,13 @@ TEST_F(SpriteTest, StillWinsAndCycleWraps) {
     SpriteSetAnimationSpeed(&sprite, 0);
     SpriteAnimate(&sprite);
     EXPECT_EQ(sprite.currentFrame, 0);
+    // Cycling goes before the animation's list.
+    const int32_t list[] = {12, 13};
+    SpriteLoadAnimation(&sprite, 0, 2, list);
+    sprite.attributes = SPRITE_CYCLE | SPRITE_ANIMATED;
+    sprite.currentFrame = 5;
+    SpriteAnimate(&sprite);
+    EXPECT_EQ(sprite.currentFrame, 6);
 }
 
 TEST_F(SpriteTest, SetAnimationKeepsTheFrameUntilTheNextStep) {
@@ -249,6 +256,7 @@ TEST_F(SpriteTest, MoveWrapsAndBouncesAtEveryEdge) {
     };
     const Case cases[] = {
         {"wraps off the right", SPRITE_WRAP, 638, 100, 2, 0, -72, 100, 2, 0},
+        {"wrapping goes before bouncing", SPRITE_WRAP | SPRITE_BOUNCE, 638, 100, 2, 0, -72, 100, 2, 0},
         {"stays at the right edge", SPRITE_WRAP, 637, 100, 2, 0, 639, 100, 2, 0},
         {"wraps off the left", SPRITE_WRAP, -71, 100, -2, 0, 639, 100, -2, 0},
         {"wraps off the bottom", SPRITE_WRAP, 100, 478, 0, 2, 100, -74, 0, 2},

@@ -9,7 +9,7 @@ CTEST_FLAGS ?= --output-on-failure
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
-FUZZ_TARGETS ?= bitmap_file palette sound music key_script
+FUZZ_TARGETS ?= bitmap_file palette sound music key_script draw
 
 .PHONY: play test build deps web web-serve windows sanitize valgrind fuzz bench clean
 

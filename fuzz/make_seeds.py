@@ -129,3 +129,14 @@ write("key_script", "unknown_key", "0 N\n1 JUMP\n")
 write("key_script", "pass_goes_down", "10 N\n9 SPACE\n")
 write("key_script", "pass_too_large", "18446744073709551616 N\n")
 write("key_script", "not_a_number", "-1 N\n+2 SPACE\n0x10 Q\n")
+
+# --- blits and text: steps of an operation byte and four little-endian int32 ---
+
+def steps(*items):
+    return b"".join(struct.pack("<Biiii", *item) for item in items)
+
+INT_MAX, INT_MIN = 2**31 - 1, -2**31
+write("draw", "game_draws", steps((0, 100, 300, 0, 0), (0, -36, 300, 0, 0), (5, 10, 10, 0xFFFFFF, 0)))
+write("draw", "far_scaled", steps((1, -2**30, 74, INT_MAX, 74), (2, INT_MIN, 0, INT_MAX, INT_MAX)))
+write("draw", "edges", steps((3, INT_MIN, INT_MIN, INT_MAX, INT_MAX), (0x84, -5, -5, 700, 500),
+                             (5, INT_MAX - 3, INT_MAX, 1, 0), (0x86, INT_MIN, 20, 3, 0), (7, 0, 0, 640, 480)))

@@ -9,7 +9,7 @@ CTEST_FLAGS ?= --output-on-failure
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 600
-FUZZ_TARGETS ?= bitmap_file palette sound music key_script demo
+FUZZ_TARGETS ?= bitmap_file palette sound music key_script demo draw
 
 DEB_BUILD ?= build-deb
 RELEASE_DIR ?= dist

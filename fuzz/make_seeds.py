@@ -140,3 +140,14 @@ write("demo", "cut_short", DEMO_HEADER + "0 N\r\n40 SPACE CONTROL\r\n")
 write("demo", "no_header", "0 N\n1\n")
 write("demo", "keys_after_end", DEMO_HEADER + "# end: passes 2, mode 1, level 1, landscape 0\n5 N\n")
 write("demo", "bad_seed", DEMO_HEADER.replace("1765238400", "99999999999"))
+
+# --- blits and text: steps of an operation byte and four little-endian int32 ---
+
+def steps(*items):
+    return b"".join(struct.pack("<Biiii", *item) for item in items)
+
+INT_MAX, INT_MIN = 2**31 - 1, -2**31
+write("draw", "game_draws", steps((0, 100, 300, 0, 0), (0, -36, 300, 0, 0), (5, 10, 10, 0xFFFFFF, 0)))
+write("draw", "far_scaled", steps((1, -2**30, 74, INT_MAX, 74), (2, INT_MIN, 0, INT_MAX, INT_MAX)))
+write("draw", "edges", steps((3, INT_MIN, INT_MIN, INT_MAX, INT_MAX), (0x84, -5, -5, 700, 500),
+                             (5, INT_MAX - 3, INT_MAX, 1, 0), (0x86, INT_MIN, 20, 3, 0), (7, 0, 0, 640, 480)))

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one fuzzing harness for a while:  fuzz/run.sh BUILD TARGET SECONDS [DATA]
 #   BUILD   a build folder configured with -DGAIABLADE_FUZZ=ON (clang), harnesses built
-#   TARGET  bitmap_file, palette, sound, music, key_script or demo
+#   TARGET  bitmap_file, palette, sound, music, key_script, demo or draw
 #   DATA    a generated data pack to take seeds from (default: BUILD/data, else build/data)
 # The working corpus and any findings stay in BUILD/fuzz-work/TARGET/ (findings/crash-..., and
 # the run's log with its final statistics). Runs at the lowest priority.
@@ -33,6 +33,7 @@ case $target in
                 "Intro.mid" "Ending.mid"); max_len=32768 ;;
   key_script) max_len=4096 ;;
   demo) max_len=4096 ;;
+  draw) max_len=4096 ;;
   *) echo "unknown target $target"; exit 2 ;;
 esac
 for seed in "${seeds[@]}"; do

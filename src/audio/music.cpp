@@ -3,8 +3,9 @@
 #include "audio/sound.h"
 #include "engine/main_window.h"
 #include "platform/services/midi_file.h"
+#include "platform/services/report.h"
 
-#include <filesystem>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -52,17 +53,37 @@ bool Create(const CLSID& classId, const IID& iid, T*& out) {
     return true;
 }
 
-// Points the loader at the current working folder, as it is now.
-bool SearchWorkingFolder() {
-    std::error_code error;
-    const std::string folder = std::filesystem::current_path(error).string();
-    if (error) return false;
-    std::vector<WCHAR> wide(folder.size() + 1);
-    if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, folder.c_str(), -1, wide.data(), static_cast<int>(wide.size())) ==
-        0) {
+constexpr DWORD kAnsiPathChars = 260;  // the longest folder name the ANSI calls hold
+
+// The working folder as the system names it, in wide characters: its ANSI name converted from
+// the ANSI code page, or, where that name cannot hold the folder (a character outside the code
+// page, which the system gives as '?', or a name too long), the system's wide name itself.
+bool WorkingFolderWide(std::vector<WCHAR>& wide) {
+    char ansi[kAnsiPathChars];
+    const DWORD length = GetCurrentDirectoryA(kAnsiPathChars, ansi);
+    if (length > 0 && length < kAnsiPathChars && !std::memchr(ansi, '?', length)) {
+        wide.assign(kAnsiPathChars, 0);
+        if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ansi, -1, wide.data(), static_cast<int>(kAnsiPathChars)) > 0) {
+            return true;
+        }
+    }
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0) {
         return false;
     }
-    return SUCCEEDED(MusicLoader->SetSearchDirectory(GUID_DirectMusicAllTypes, wide.data(), FALSE));
+    wide.assign(needed, 0);
+    const DWORD written = GetCurrentDirectoryW(needed, wide.data());
+    return written > 0 && written < needed;
+}
+
+// Points the loader at the current working folder, as it is now.
+bool SearchWorkingFolder() {
+    std::vector<WCHAR> folder;
+    if (!WorkingFolderWide(folder)) {
+        ReportOnce("music folder", "no music: the working folder has no name the music loader can take");
+        return false;
+    }
+    return SUCCEEDED(MusicLoader->SetSearchDirectory(GUID_DirectMusicAllTypes, folder.data(), FALSE));
 }
 
 // Whether the named file is a Standard MIDI File that the song reader takes, checked here before
@@ -82,7 +103,7 @@ bool SongFileIsSound(const char* fileName) {
 
 }  // namespace
 
-int32_t MusicInit() {
+int32_t MusicInit() try {
     if (musicStarted) MusicShutdown();
     musicStarted = true;
     if (FAILED(CoInitialize(nullptr))) return 0;
@@ -96,12 +117,15 @@ int32_t MusicInit() {
     }
     currentSong = -1;
     return 1;
+} catch (...) {  // no memory for the performance or the loader: no music
+    return 0;
 }
 
-int32_t MusicLoad(const char* fileName) {
+int32_t MusicLoad(const char* fileName) try {
     const int32_t id = FirstFreeSlot();
     if (id < 0 || !fileName || !MusicPerformance || !MusicLoader) return -1;
     if (!SearchWorkingFolder() || !SongFileIsSound(fileName)) return -1;
+    std::string name(fileName);
     DMUS_OBJECTDESC desc{};
     desc.dwSize = sizeof desc;
     desc.guidClass = CLSID_DirectMusicSegment;
@@ -113,14 +137,21 @@ int32_t MusicLoad(const char* fileName) {
     void* made = nullptr;
     if (FAILED(MusicLoader->GetObject(&desc, IID_IDirectMusicSegment, &made))) return -1;
     segment = static_cast<IDirectMusicSegment*>(made);
-    if (FAILED(segment->SetParam(GUID_StandardMIDIFile, kAllGroups, 0, 0, MusicPerformance)) ||
-        FAILED(segment->SetParam(GUID_Download, kAllGroups, 0, 0, MusicPerformance))) {
+    bool prepared = false;
+    try {
+        prepared = SUCCEEDED(segment->SetParam(GUID_StandardMIDIFile, kAllGroups, 0, 0, MusicPerformance)) &&
+                   SUCCEEDED(segment->SetParam(GUID_Download, kAllGroups, 0, 0, MusicPerformance));
+    } catch (...) {  // no memory for the instruments
+    }
+    if (!prepared) {
         segment->Release();
         return -1;
     }
     MidiTable[static_cast<size_t>(id)] = MidiSlot{segment, nullptr, id, MUSIC_LOADED};
-    fileNames[static_cast<size_t>(id)] = fileName;
+    fileNames[static_cast<size_t>(id)] = std::move(name);
     return id;
+} catch (...) {  // no memory left: nothing loaded
+    return -1;
 }
 
 int32_t MusicPlay(int32_t id) {
@@ -128,7 +159,10 @@ int32_t MusicPlay(int32_t id) {
     if (!slot) return 0;
     if (currentSong != -1) MusicStop(currentSong);
     ReleaseState(*slot);  // the previous start's state is of no more use
-    if (MusicPerformance) MusicPerformance->PlaySegment(slot->segment, 0, 0, &slot->segmentState);
+    try {
+        if (MusicPerformance) MusicPerformance->PlaySegment(slot->segment, 0, 0, &slot->segmentState);
+    } catch (...) {  // its result is not examined, and neither is a want of memory
+    }
     slot->state = MUSIC_PLAYING;
     currentSong = id;
     if (playObserver) playObserver(id);

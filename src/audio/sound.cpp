@@ -142,7 +142,7 @@ IDirectSoundBuffer* MakeBuffer(const std::vector<uint8_t>& samples, DWORD contro
 
 }  // namespace
 
-int32_t SoundInit() {
+int32_t SoundInit() try {
     if (firstInit) {
         SoundTable.fill(SoundSlot{});
         firstInit = false;
@@ -154,45 +154,55 @@ int32_t SoundInit() {
         FreeSlot(i);
     }
     return 1;
+} catch (...) {  // no memory for the DirectSound object: no sound
+    return 0;
 }
 
-int32_t SoundLoad(const char* fileName, int32_t controlFlags) {
+int32_t SoundLoad(const char* fileName, int32_t controlFlags) try {
     const int32_t id = FirstFreeSlot();
     if (id < 0 || !fileName || !SoundDirectSound) return -1;
     std::string name(fileName);
     HMMIO file = mmioOpenA(name.data(), nullptr, MMIO_READ | MMIO_ALLOCBUF);
     if (!file) return -1;
     Wave wave;
-    const bool read = ReadWave(file, wave);
+    bool read = false;
+    try {
+        read = ReadWave(file, wave);
+    } catch (...) {  // no memory left in the middle of the file: closed all the same
+    }
     mmioClose(file, 0);
     if (!read) return -1;
     IDirectSoundBuffer* buffer = MakeBuffer(wave.samples, static_cast<DWORD>(controlFlags));
     if (!buffer) return -1;
     SoundTable[static_cast<size_t>(id)] = SoundSlot{buffer, 1, wave.rate, static_cast<int32_t>(wave.samples.size()),
                                                     id};
-    fileNames[static_cast<size_t>(id)] = name;
+    fileNames[static_cast<size_t>(id)] = std::move(name);
     return id;
+} catch (...) {  // no memory left: nothing loaded
+    return -1;
 }
 
-int32_t SoundReplicate(int32_t id) {
+int32_t SoundReplicate(int32_t id) try {
     const SoundSlot* source = Slot(id);
     const int32_t copy = FirstFreeSlot();
     if (!source || copy < 0) return -1;
-    SoundSlot& slot = SoundTable[static_cast<size_t>(copy)];
-    slot = *source;
+    std::string name = fileNames[static_cast<size_t>(id)];
     IDirectSoundBuffer* duplicate = nullptr;
     if (!SoundDirectSound || !source->buffer ||
         FAILED(SoundDirectSound->DuplicateSoundBuffer(source->buffer, &duplicate))) {
-        FreeSlot(copy);
         return -1;
     }
+    SoundSlot& slot = SoundTable[static_cast<size_t>(copy)];
+    slot = *source;
     slot.buffer = duplicate;
     slot.id = copy;
-    fileNames[static_cast<size_t>(copy)] = fileNames[static_cast<size_t>(id)];
+    fileNames[static_cast<size_t>(copy)] = std::move(name);
     return copy;
+} catch (...) {  // no memory left: no copy, and the free slot stays free
+    return -1;
 }
 
-int32_t SoundPlay(int32_t id, int32_t flags, int32_t, int32_t, int32_t) {
+int32_t SoundPlay(int32_t id, int32_t flags, int32_t, int32_t, int32_t) try {
     IDirectSoundBuffer* buffer = BufferOf(id);
     if (!buffer) return 1;
     if (FAILED(buffer->SetCurrentPosition(0)) || FAILED(buffer->Play(0, 0, static_cast<DWORD>(flags)))) {
@@ -200,6 +210,8 @@ int32_t SoundPlay(int32_t id, int32_t flags, int32_t, int32_t, int32_t) {
     }
     if (playObserver) playObserver(id);
     return 1;
+} catch (...) {
+    return 0;
 }
 
 int32_t SoundSetVolume(int32_t id, int32_t percent) {

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <memory>
-#include <new>
 
 namespace {
 
@@ -19,23 +19,24 @@ constexpr uint64_t kMaxFileBytes = uint64_t{1} << 30;
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
+using File = std::unique_ptr<FILE, FileCloser>;
 
-// The whole file, or nothing when it cannot be opened or is implausibly large.
-bool ReadWholeFile(const char* fileName, std::vector<uint8_t>& bytes) {
-    std::unique_ptr<FILE, FileCloser> file(fileName ? std::fopen(fileName, "rb") : nullptr);
-    if (!file) {
-        return false;
+// The size of an open file in bytes, or -1 when it cannot be told or is implausibly large.
+int64_t FileSize(FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) {
+        return -1;
     }
-    bytes.clear();
-    uint8_t chunk[65536];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof(chunk), file.get())) > 0) {
-        if (bytes.size() + got > kMaxFileBytes) {
-            return false;
-        }
-        bytes.insert(bytes.end(), chunk, chunk + got);
+    const long size = std::ftell(file);
+    if (size < 0 || static_cast<uint64_t>(size) > kMaxFileBytes || std::fseek(file, 0, SEEK_SET) != 0) {
+        return -1;
     }
-    return true;
+    return size;
+}
+
+// Reads `count` bytes at `offset`; false when the file does not deliver them all.
+bool ReadAt(FILE* file, size_t offset, void* into, size_t count) {
+    return offset <= kMaxFileBytes && std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0 &&
+           std::fread(into, 1, count, file) == count;
 }
 
 // Where the pixel rows are, and how they lie in the file.
@@ -49,10 +50,11 @@ struct PixelLayout {
 };
 
 // Checks the info header and the file's size against each other; false for anything that
-// does not describe an uncompressed 8, 16 or 24-bit picture held whole in the file. The rows
-// start where the file's offset says when they fit there past the colour table; otherwise where
-// the usual layout puts them (`usualStart`: right after a full colour table), or else right after
-// the table the file states (`tableEnd`).
+// does not describe an uncompressed 8, 16 or 24-bit picture held whole in the file. An 8-bit
+// file that states a full colour table has its rows right after it (`usualStart`) when they fit
+// there, whatever its offset says; otherwise, and in other files, the rows start where the
+// file's offset says when they fit there past the colour table, else where the usual layout
+// puts them, or else right after the table the file states (`tableEnd`).
 bool PlanPixels(const BitmapFileHeader& fileHeader, const BitmapInfoHeader& info, size_t usualStart, size_t tableEnd,
                 size_t fileSize, PixelLayout& layout) {
     const bool bitfields16 = info.biBitCount == 16 && info.biCompression == kCompressionBitfields;
@@ -71,6 +73,11 @@ bool PlanPixels(const BitmapFileHeader& fileHeader, const BitmapInfoHeader& info
     layout.storedRow = (layout.outputRow + 3) & ~size_t{3};
     const size_t needed = layout.storedRow * static_cast<size_t>(layout.height);
     auto fits = [&](size_t offset) { return offset <= fileSize && needed <= fileSize - offset; };
+    const bool fullTable = info.biBitCount == 8 && (info.biClrUsed == 0 || info.biClrUsed == 256);
+    if (fullTable && fits(usualStart)) {
+        layout.offset = usualStart;
+        return true;
+    }
     for (size_t offset : {size_t{fileHeader.bfOffBits}, usualStart, tableEnd}) {
         if (offset >= tableEnd && fits(offset)) {
             layout.offset = offset;
@@ -80,13 +87,21 @@ bool PlanPixels(const BitmapFileHeader& fileHeader, const BitmapInfoHeader& info
     return false;
 }
 
-// Copies the stored rows into `out`, top row first, without padding.
-void CopyRows(const uint8_t* stored, const PixelLayout& layout, uint8_t* out) {
-    for (int32_t row = 0; row < layout.height; ++row) {
-        const int32_t from = layout.topDown ? row : layout.height - 1 - row;
-        std::memcpy(out + static_cast<size_t>(row) * layout.outputRow,
-                    stored + static_cast<size_t>(from) * layout.storedRow, layout.outputRow);
+// Reads the stored rows into `out`, top row first, without padding; false when the file does
+// not deliver them.
+bool ReadRows(FILE* file, const PixelLayout& layout, uint8_t* out) {
+    if (std::fseek(file, static_cast<long>(layout.offset), SEEK_SET) != 0) {
+        return false;
     }
+    std::vector<uint8_t> stored(layout.storedRow);
+    for (int32_t row = 0; row < layout.height; ++row) {
+        if (std::fread(stored.data(), 1, stored.size(), file) != stored.size()) {
+            return false;
+        }
+        const int32_t to = layout.topDown ? row : layout.height - 1 - row;
+        std::memcpy(out + static_cast<size_t>(to) * layout.outputRow, stored.data(), layout.outputRow);
+    }
+    return true;
 }
 
 void Convert24To16(const std::vector<uint8_t>& rgb, std::vector<uint8_t>& words) {
@@ -103,28 +118,32 @@ void Convert24To16(const std::vector<uint8_t>& rgb, std::vector<uint8_t>& words)
 
 }  // namespace
 
-int32_t BitmapFileLoad(BitmapFile* bitmap, const char* fileName) {
-    std::vector<uint8_t> file;
-    if (!bitmap || !ReadWholeFile(fileName, file)) {
+namespace {
+
+// The load itself, reading no more of the file than the headers say is there. The record is
+// changed only by a load that succeeds, and by the refusal of an unsupported bit count, which
+// leaves the headers as read.
+int32_t Load(BitmapFile& bitmap, const char* fileName) {
+    const File file(std::fopen(fileName, "rb"));
+    if (!file) {
         return 0;
     }
-    if (file.size() < sizeof(BitmapFileHeader)) {
-        return 0;
-    }
-    std::memcpy(&bitmap->fileHeader, file.data(), sizeof(BitmapFileHeader));
-    if (bitmap->fileHeader.bfType != kBitmapMagic ||
-        file.size() < sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader)) {
-        return 0;
-    }
+    const int64_t size = FileSize(file.get());
+    BitmapFileHeader fileHeader;
     BitmapInfoHeader info;
-    std::memcpy(&info, file.data() + sizeof(BitmapFileHeader), sizeof(info));
-    bitmap->infoHeader = info;
+    if (size < 0 || !ReadAt(file.get(), 0, &fileHeader, sizeof fileHeader) || fileHeader.bfType != kBitmapMagic ||
+        !ReadAt(file.get(), sizeof fileHeader, &info, sizeof info)) {
+        return 0;
+    }
     if (info.biBitCount != 8 && info.biBitCount != 16 && info.biBitCount != 24) {
+        bitmap.fileHeader = fileHeader;
+        bitmap.infoHeader = info;
         return 0;
     }
     if (info.biSize < kInfoHeaderMin || info.biSize > kInfoHeaderMax) {
         return 0;
     }
+    const size_t fileSize = static_cast<size_t>(size);
     // The colour table follows the info header: biClrUsed entries, or all 256 when that is 0.
     const size_t headersEnd = sizeof(BitmapFileHeader) + info.biSize;
     size_t tableEntries = 0;
@@ -137,7 +156,7 @@ int32_t BitmapFileLoad(BitmapFile* bitmap, const char* fileName) {
     const size_t tableEnd = headersEnd + 4 * tableEntries;
     const size_t usualStart = headersEnd + (info.biBitCount == 8 ? 4 * 256 : 0);
     PixelLayout layout;
-    if (tableEnd > file.size() || !PlanPixels(bitmap->fileHeader, info, usualStart, tableEnd, file.size(), layout)) {
+    if (tableEnd > fileSize || !PlanPixels(fileHeader, info, usualStart, tableEnd, fileSize, layout)) {
         return 0;
     }
     // A full table lies before the rows whenever there is room for one: all 256 entries are
@@ -145,40 +164,52 @@ int32_t BitmapFileLoad(BitmapFile* bitmap, const char* fileName) {
     if (info.biBitCount == 8 && layout.offset >= headersEnd + 4 * 256) {
         tableEntries = 256;
     }
-    std::vector<uint8_t> pixels;
-    try {
-        std::vector<uint8_t> rows(layout.outputRow * static_cast<size_t>(layout.height));
-        CopyRows(file.data() + layout.offset, layout, rows.data());
-        if (info.biBitCount == 24) {
-            pixels.resize(rows.size() / 3 * 2);
-            Convert24To16(rows, pixels);
-        } else {
-            pixels = std::move(rows);
-        }
-    } catch (const std::bad_alloc&) {
-        bitmap->pixels.clear();
-        bitmap->pixels.shrink_to_fit();
+    uint8_t table[4 * 256] = {};
+    if (!ReadAt(file.get(), headersEnd, table, 4 * tableEntries)) {
         return 0;
     }
+    std::vector<uint8_t> rows(layout.outputRow * static_cast<size_t>(layout.height));
+    if (!ReadRows(file.get(), layout, rows.data())) {
+        return 0;
+    }
+    std::vector<uint8_t> pixels;
+    if (info.biBitCount == 24) {
+        pixels.resize(rows.size() / 3 * 2);
+        Convert24To16(rows, pixels);
+    } else {
+        pixels = std::move(rows);
+    }
+    // Nothing can fail from here on.
+    bitmap.fileHeader = fileHeader;
+    bitmap.infoHeader = info;
     if (info.biBitCount == 8) {
-        const uint8_t* table = file.data() + headersEnd;
         for (size_t i = 0; i < 256; ++i) {
-            PALETTEENTRY& entry = bitmap->paletteEntries[i];
-            if (i < tableEntries) {
-                entry = PALETTEENTRY{table[4 * i + 2], table[4 * i + 1], table[4 * i], PC_NOCOLLAPSE};
-            } else {
-                entry = PALETTEENTRY{0, 0, 0, PC_NOCOLLAPSE};
-            }
+            bitmap.paletteEntries[i] = i < tableEntries ? PALETTEENTRY{table[4 * i + 2], table[4 * i + 1], table[4 * i],
+                                                                       PC_NOCOLLAPSE}
+                                                        : PALETTEENTRY{0, 0, 0, PC_NOCOLLAPSE};
         }
     }
     // The record describes the rows as they now are: top row first, no padding.
-    bitmap->infoHeader.biHeight = layout.height;
+    bitmap.infoHeader.biHeight = layout.height;
     if (info.biBitCount == 24) {
-        bitmap->infoHeader.biBitCount = 16;
+        bitmap.infoHeader.biBitCount = 16;
     }
-    bitmap->infoHeader.biSizeImage = static_cast<uint32_t>(pixels.size());
-    bitmap->pixels = std::move(pixels);
+    bitmap.infoHeader.biSizeImage = static_cast<uint32_t>(pixels.size());
+    bitmap.pixels = std::move(pixels);
     return 1;
+}
+
+}  // namespace
+
+int32_t BitmapFileLoad(BitmapFile* bitmap, const char* fileName) {
+    if (!bitmap || !fileName) {
+        return 0;
+    }
+    try {
+        return Load(*bitmap, fileName);
+    } catch (const std::exception&) {  // memory for the rows: refused, the record as it was
+        return 0;
+    }
 }
 
 int32_t BitmapFileUnload(BitmapFile* bitmap) {

@@ -64,7 +64,7 @@ int32_t DisplayMakePalette(int32_t windowed) {
 
 }  // namespace
 
-int32_t DisplayInit(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t windowed) {
+int32_t DisplayInit(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t windowed) try {
     void* created = nullptr;
     if (FAILED(DirectDrawCreateEx(nullptr, &created, IID_IDirectDraw7, nullptr))) {
         return 0;
@@ -140,6 +140,8 @@ int32_t DisplayInit(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t
         return 0;
     }
     return 1;
+} catch (...) {  // no memory left: what was made stays, as after a refusal
+    return 0;
 }
 
 int32_t DisplayShutdown() {
@@ -153,13 +155,12 @@ int32_t DisplayShutdown() {
     return 1;
 }
 
-IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t count, const RECT* rectangles) {
-    IDirectDrawClipper* clipper = nullptr;
-    if (!Display.directDraw || count < 0 || (count > 0 && !rectangles) ||
-        FAILED(Display.directDraw->CreateClipper(0, &clipper, nullptr))) {
-        return nullptr;
-    }
-    // The region: a header followed by the rectangles, as the clipper takes it.
+namespace {
+
+// Sets the region of `count` rectangles on the new clipper and attaches it to the surface; the
+// clipper, or nullptr (and the clipper released) when either refuses.
+IDirectDrawClipper* ClipTo(IDirectDrawSurface7* surface, IDirectDrawClipper* clipper, int32_t count,
+                           const RECT* rectangles) {
     std::vector<RECT> storage(2 + static_cast<size_t>(count));  // header is two RECTs long
     auto* region = reinterpret_cast<RGNDATA*>(storage.data());
     static_assert(sizeof(RGNDATAHEADER) == 2 * sizeof(RECT));
@@ -184,7 +185,25 @@ IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t c
     return clipper;
 }
 
-IDirectDrawSurface7* DisplayCreateSurface(int32_t width, int32_t height, int32_t memoryFlags, int32_t colourKey) {
+}  // namespace
+
+IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t count, const RECT* rectangles) {
+    IDirectDrawClipper* clipper = nullptr;
+    if (!Display.directDraw || count < 0 || (count > 0 && !rectangles) ||
+        FAILED(Display.directDraw->CreateClipper(0, &clipper, nullptr))) {
+        return nullptr;
+    }
+    // The region: a header followed by the rectangles, as the clipper takes it. Without the
+    // memory for it, or should the clipper's own calls throw, the clipper goes and none is given.
+    try {
+        return ClipTo(surface, clipper, count, rectangles);
+    } catch (...) {
+        clipper->Release();
+        return nullptr;
+    }
+}
+
+IDirectDrawSurface7* DisplayCreateSurface(int32_t width, int32_t height, int32_t memoryFlags, int32_t colourKey) try {
     if (!Display.directDraw) {
         return nullptr;
     }
@@ -203,11 +222,13 @@ IDirectDrawSurface7* DisplayCreateSurface(int32_t width, int32_t height, int32_t
     key.dwColorSpaceHighValue = static_cast<DWORD>(colourKey) & 0xFFFF;
     surface->SetColorKey(DDCKEY_SRCBLT, &key);
     return surface;
+} catch (...) {
+    return nullptr;
 }
 
 // A full-screen flip is repeated while it fails, but not for ever: a surface that cannot be
 // presented (lost, or no flip chain) must not hang the program.
-int32_t DisplayFlip() {
+int32_t DisplayFlip() try {
     if (Display.primaryMemory || Display.backMemory) {
         return 0;
     }
@@ -231,9 +252,11 @@ int32_t DisplayFlip() {
         return 0;
     }
     return 1;
+} catch (...) {
+    return 0;
 }
 
-int32_t DisplayFill(IDirectDrawSurface7* surface, int32_t colour, RECT* rect) {
+int32_t DisplayFill(IDirectDrawSurface7* surface, int32_t colour, RECT* rect) try {
     if (surface) {
         DDBLTFX fx{};
         fx.dwSize = sizeof(DDBLTFX);
@@ -241,10 +264,12 @@ int32_t DisplayFill(IDirectDrawSurface7* surface, int32_t colour, RECT* rect) {
         surface->Blt(rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
     }
     return 1;
+} catch (...) {
+    return 1;
 }
 
 int32_t DisplayFillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t colour,
-                        IDirectDrawSurface7* surface) {
+                        IDirectDrawSurface7* surface) try {
     if (surface) {
         DDBLTFX fx{};
         fx.dwSize = sizeof(DDBLTFX);
@@ -252,6 +277,8 @@ int32_t DisplayFillRect(int32_t left, int32_t top, int32_t right, int32_t bottom
         RECT rect{left, top, right, bottom};
         surface->Blt(&rect, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
     }
+    return 1;
+} catch (...) {
     return 1;
 }
 

@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -65,7 +68,7 @@ int32_t LoadFrameRows(Sprite* sprite, const BitmapFile* bitmap, int32_t frame, i
     return 1;
 }
 
-int32_t DrawTo(Sprite* sprite, float right, float bottom, IDirectDrawSurface7* surface) {
+int32_t DrawTo(Sprite* sprite, float right, float bottom, IDirectDrawSurface7* surface) try {
     if (!(sprite->attributes & SPRITE_VISIBLE)) {
         return 1;
     }
@@ -79,6 +82,8 @@ int32_t DrawTo(Sprite* sprite, float right, float bottom, IDirectDrawSurface7* s
     const HRESULT result = surface->Blt(&dest, sprite->frames[static_cast<size_t>(sprite->currentFrame)], &source,
                                         DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
     return FAILED(result) ? 0 : 1;
+} catch (...) {
+    return 0;
 }
 
 }  // namespace
@@ -101,7 +106,7 @@ bool SpriteHoldsFrames(const Sprite& sprite) {
 }
 
 int32_t SpriteCreate(Sprite* sprite, int32_t x, int32_t y, int32_t width, int32_t height, int32_t frameCount,
-                     int32_t attributes, int32_t memoryFlags, int32_t colourKey, int32_t bitsPerPixel) {
+                     int32_t attributes, int32_t memoryFlags, int32_t colourKey, int32_t bitsPerPixel) try {
     if (!sprite || frameCount < 0 || frameCount > SPRITE_MAX_FRAMES) {
         return 0;
     }
@@ -144,6 +149,8 @@ int32_t SpriteCreate(Sprite* sprite, int32_t x, int32_t y, int32_t width, int32_
         sprite->frames[static_cast<size_t>(i)] = surface;
     }
     return 1;
+} catch (...) {  // the frames made so far stay, as after a refusal
+    return 0;
 }
 
 int32_t SpriteClone(Sprite* source, Sprite* destination) {
@@ -187,9 +194,15 @@ int32_t SpriteLoadAnimation(Sprite* sprite, int32_t animation, int32_t count, co
             return 0;
         }
     }
-    auto stored = std::make_shared<std::vector<int32_t>>(list, list + count);
-    stored->push_back(-1);
-    sprite->animations[static_cast<size_t>(animation)] = std::move(stored);
+    auto& slot = sprite->animations[static_cast<size_t>(animation)];
+    try {
+        auto stored = std::make_shared<std::vector<int32_t>>(list, list + count);
+        stored->push_back(-1);
+        slot = std::move(stored);
+    } catch (const std::bad_alloc&) {
+        slot = nullptr;  // no memory for the list: the slot is left empty
+        return 0;
+    }
     return 1;
 }
 

@@ -11,7 +11,10 @@ int32_t SurfaceDrawText(const char* text, int32_t x, int32_t y, COLORREF colour,
     }
     SetTextColor(dc, colour);
     SetBkMode(dc, TRANSPARENT);
-    TextOutA(dc, x, y, text, static_cast<int>(std::char_traits<char>::length(text)));
+    try {
+        TextOutA(dc, x, y, text, static_cast<int>(std::char_traits<char>::length(text)));
+    } catch (...) {  // no memory for the glyphs: nothing drawn, and the surface is given back
+    }
     surface->ReleaseDC(dc);
     return 1;
 }

@@ -4,6 +4,7 @@
 #include "audio/sound.h"
 #include "engine/main_window.h"
 #include "platform/services/mixer.h"
+#include "support/allocation_limit.h"
 #include "support/engine_support.h"
 
 namespace {
@@ -39,6 +40,16 @@ TEST_F(MusicTest, LoadsTakeTheLowestFreeSlotsAndFailuresTakeNone) {
     EXPECT_EQ(MusicFileName(7), nullptr);
     for (int i = 7; i < MUSIC_SLOTS; ++i) ASSERT_EQ(MusicLoad("short.mid"), i);
     EXPECT_EQ(MusicLoad("short.mid"), -1);
+}
+
+TEST_F(MusicTest, WithoutMemoryNoSongLoads) {
+    int32_t loaded = 0;
+    {
+        AllocationLimit none(0);
+        loaded = MusicLoad("short.mid");
+    }
+    EXPECT_EQ(loaded, -1);
+    EXPECT_EQ(MusicLoad("short.mid"), 0);
 }
 
 TEST_F(MusicTest, StartingASongStopsTheCurrentOne) {

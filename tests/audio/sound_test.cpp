@@ -5,6 +5,7 @@
 #include "engine/main_window.h"
 #include "platform/services/mixer.h"
 #include "platform/win/mmio.h"
+#include "support/allocation_limit.h"
 #include "support/engine_support.h"
 
 #include <climits>
@@ -72,6 +73,7 @@ TEST_F(SoundTest, BadFilesAreRefusedTakeNoSlotAndAreClosed) {
         {"compressed format tag", Wav(samples, 11025, 2)},
         {"no fmt chunk", Riff("WAVE", {{"data", samples}})},
         {"no data chunk", Riff("WAVE", {{"fmt ", Fmt()}})},
+        {"data chunk before the fmt chunk", Riff("WAVE", {{"data", samples}, {"fmt ", Fmt()}})},
         {"fmt chunk too short", Riff("WAVE", {{"fmt ", {1, 0, 1, 0, 0x11, 0x2B}}, {"data", samples}})},
         {"truncated data", truncated},
         {"data chunk larger than the RIFF chunk", Riff("WAVE", {{"fmt ", Fmt()}, {"data", samples, 5000}})},
@@ -89,6 +91,21 @@ TEST_F(SoundTest, BadFilesAreRefusedTakeNoSlotAndAreClosed) {
     EXPECT_EQ(SoundLoad("missing.wav", kControls), -1);
     EXPECT_EQ(SoundLoad(nullptr, kControls), -1);
     EXPECT_EQ(SoundLoad("good.wav", kControls), 0);  // the id a good file would have got
+}
+
+TEST_F(SoundTest, WithoutMemoryNothingLoadsAndNoFileStaysOpen) {
+    ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
+    int32_t loaded = 0, copied = 0;
+    {
+        AllocationLimit none(0);
+        loaded = SoundLoad("good.wav", kControls);
+        copied = SoundReplicate(0);
+    }
+    EXPECT_EQ(loaded, -1);
+    EXPECT_EQ(copied, -1);
+    EXPECT_EQ(MmioOpenFiles(), 0);
+    EXPECT_EQ(SoundTable[1].state, 0);
+    EXPECT_EQ(SoundLoad("good.wav", kControls), 1);
 }
 
 TEST_F(SoundTest, StreamedAndUnpaddedFilesAreTaken) {
@@ -134,6 +151,17 @@ TEST_F(SoundTest, PlayRestartsASoundThatIsStillSounding) {
     EXPECT_EQ(SoundingFrames(0), MIXER_WANTED_RATE / 20 + 1000 * kStretch);
     EXPECT_EQ(SoundStatus(0), 0);
     EXPECT_EQ(played, (std::vector<int32_t>{0, 0}));
+}
+
+TEST_F(SoundTest, StopRewindsTheSound) {
+    ASSERT_EQ(SoundLoad("good.wav", kControls), 0);
+    SoundPlay(0, 0, 0, 0, 0);
+    Advance(50);
+    ASSERT_EQ(SoundStop(0), 1);
+    const size_t stopped = Frames();
+    ASSERT_EQ(SoundTable[0].buffer->Play(0, 0, 0), DS_OK);  // from where the stop left it
+    Advance(200);
+    EXPECT_EQ(SoundingFrames(stopped), 1000 * kStretch);
 }
 
 TEST_F(SoundTest, SettersConvertAndReportWhatDirectSoundSays) {

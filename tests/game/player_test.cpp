@@ -102,6 +102,9 @@ TEST_F(PlayerTest, LeftEdgeOfTheFirstLandscapeStops) {
 TEST_F(PlayerTest, LeftEdgeLeadsBack) {
     GameState.landscape = 2;
     GameState.level = 5;
+    player.x = -36.0f;  // on the edge: still here
+    Step({});
+    EXPECT_EQ(GameState.landscape, 2);
     player.x = -35.0f;
     Step({VK_LEFT});
     EXPECT_EQ(GameState.landscape, 1);
@@ -117,6 +120,25 @@ TEST_F(PlayerTest, LastLandscapeCannotBeLeftToTheRight) {
     Step({VK_RIGHT});
     EXPECT_EQ(GameState.landscape, 4);
     EXPECT_FLOAT_EQ(player.x, 604.0f);
+}
+
+TEST_F(PlayerTest, AStrokeLandsWhileItsTimerIsElevenToNineteenAndTheGapUnderThirtyFive) {
+    // The step counts the timer down first: 12 becomes 11, the first pass a stroke lands.
+    const struct {
+        int32_t timer;
+        float gap;
+        bool lands;
+    } cases[] = {{12, 0, true}, {11, 0, false}, {20, 0, true}, {21, 0, false}, {15, 34, true}, {15, 35, false}};
+    for (const auto& c : cases) {
+        GameState.level = 1;
+        ASSERT_EQ(LoadCharacter(1), 1);
+        player.x = 100.0f;
+        enemy.x = 100.0f + c.gap;
+        GameState.playerAttackTimer = c.timer;
+        player.currentAnimation = Strike;
+        Step({});
+        EXPECT_EQ(GameState.level, c.lands ? 2 : 1) << c.timer << " " << c.gap;
+    }
 }
 
 TEST_F(PlayerTest, EnemyToTheLeftIsWithinReach) {

@@ -1,9 +1,11 @@
 #include "gfx/bitmap_file.h"
 
 #include "gfx/display.h"
+#include "support/allocation_limit.h"
 #include "support/engine_support.h"
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -84,22 +86,64 @@ TEST_F(BitmapFileTest, UnloadKeepsTheHeadersAndPalette) {
     EXPECT_EQ(bitmap.infoHeader.biWidth, 4);
 }
 
-TEST_F(BitmapFileTest, RefusalsLeaveThePixelsAsTheyWere) {
+TEST_F(BitmapFileTest, RefusalsLeaveTheRecordAsItWas) {
     WriteBitmap8(dir.File("a.bmp"), 4, 2, Picture(4, 2));
     ASSERT_EQ(BitmapFileLoad(&bitmap, dir.File("a.bmp").c_str()), 1);
-    const auto held = bitmap.pixels;
+    const BitmapFile held = bitmap;
+    auto same = [&](const BitmapFile& want) {
+        return std::memcmp(&bitmap.fileHeader, &want.fileHeader, sizeof want.fileHeader) == 0 &&
+               std::memcmp(&bitmap.infoHeader, &want.infoHeader, sizeof want.infoHeader) == 0 &&
+               std::memcmp(bitmap.paletteEntries, want.paletteEntries, sizeof want.paletteEntries) == 0 &&
+               bitmap.pixels == want.pixels;
+    };
+    BmpPalette otherColours = TestBmpPalette();
+    otherColours[4 * 7 + 2] = 99;
+    const auto bytes = Bitmap8Bytes(8, 8, Picture(8, 8), otherColours);
 
     EXPECT_EQ(BitmapFileLoad(&bitmap, dir.File("missing.bmp").c_str()), 0);
-    auto bytes = Bitmap8Bytes(4, 2, Picture(4, 2));
+    EXPECT_TRUE(same(held)) << "missing";
     auto notBm = bytes;
     notBm[0] = 'X';
     EXPECT_EQ(LoadBytes(notBm), 0);
+    EXPECT_TRUE(same(held)) << "not BM";
+    EXPECT_EQ(LoadBytes(std::vector<uint8_t>(bytes.begin(), bytes.end() - 1)), 0);
+    EXPECT_TRUE(same(held)) << "cut short";
+    // An unsupported bit count leaves the headers as read, and nothing else.
     for (uint16_t bits : {1, 4, 32}) {
         auto other = bytes;
         Patch16(other, 28, bits);
         EXPECT_EQ(LoadBytes(other), 0) << bits;
+        EXPECT_EQ(bitmap.infoHeader.biBitCount, bits);
+        EXPECT_EQ(bitmap.infoHeader.biSizeImage, 64u);
+        EXPECT_EQ(bitmap.pixels, held.pixels);
+        EXPECT_EQ(bitmap.paletteEntries[7].peRed, held.paletteEntries[7].peRed);
     }
-    EXPECT_EQ(bitmap.pixels, held);
+}
+
+TEST_F(BitmapFileTest, ReadsNoMoreThanTheHeadersSayIsThere) {
+    // Big files with little in them, and no memory for more than a few megabytes: only what the
+    // headers say is there is read and held; rows that do not fit in memory are refused.
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> start;
+        uintmax_t fileSize;
+        int32_t want;
+    };
+    auto notBm = Bitmap8Bytes(4, 2, Picture(4, 2));
+    notBm[0] = 'X';
+    const Case cases[] = {
+        {"900 MB, not BM", notBm, 900u << 20, 0},
+        {"900 MB, a 4 x 2 picture at its start", Bitmap8Bytes(4, 2, Picture(4, 2)), 900u << 20, 1},
+        {"rows beyond the memory left", Bitmap8Bytes(2000, 2000, Picture(2000, 2000)), 0, 0},
+    };
+    for (const Case& c : cases) {
+        const std::string name = dir.File("big.bmp");
+        WriteBytes(name, c.start);
+        if (c.fileSize > 0) std::filesystem::resize_file(name, c.fileSize);
+        AllocationLimit limit(1u << 20);
+        EXPECT_EQ(BitmapFileLoad(&bitmap, name.c_str()), c.want) << c.what;
+    }
+    EXPECT_EQ(bitmap.pixels, Picture(4, 2));
 }
 
 TEST_F(BitmapFileTest, HostileHeadersAreRefused) {
@@ -159,11 +203,15 @@ TEST_F(BitmapFileTest, AFullColourTableIsTakenWhateverTheCountOfColoursInUse) {
 
 TEST_F(BitmapFileTest, AWrongPixelOffsetIsPassedOverForThePixelsAfterTheTable) {
     const std::vector<uint8_t> good = Bitmap8Bytes(4, 2, {1, 2, 3, 4, 5, 6, 7, 8});
-    for (uint32_t offset : {0u, 20u, 1079u, 5000u}) {
+    for (uint32_t offset : {0u, 20u, 1079u, 1082u, 5000u}) {
         std::vector<uint8_t> bytes = good;
         Patch32(bytes, 10, offset);
         ASSERT_EQ(LoadBytes(bytes), 1) << offset;
         EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8})) << offset;
+        // Also when the file ends in a few bytes of padding, so that rows at the offset would fit.
+        bytes.insert(bytes.end(), 4, 238);
+        ASSERT_EQ(LoadBytes(bytes), 1) << offset;
+        EXPECT_EQ(bitmap.pixels, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8})) << offset << " padded";
     }
 }
 

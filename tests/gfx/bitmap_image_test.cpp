@@ -80,18 +80,26 @@ TEST(BitmapImage, DrawStartsAtItsPosition) {
     EXPECT_EQ(dest[20 * 1024 + 10], 42);
 }
 
-TEST(BitmapImage, SixteenBitDrawCopiesWords) {
+TEST(BitmapImage, SixteenBitDrawSkipsZeroWordsAndPlacesRowsByHalfThePitch) {
+    // Words 0x0000 0x0100 0x0001 / 0x1234 0x0000 0x00FF, drawn at (1, 1) with a pitch of 11
+    // bytes: rows start 5 words apart, the image at word 6.
     BitmapFile words;
-    words.infoHeader.biWidth = 2;
+    words.infoHeader.biWidth = 3;
     words.infoHeader.biBitCount = 16;
-    words.pixels = {0, 0, 0x34, 0x12};
+    words.pixels = {0, 0, 0, 1, 1, 0, 0x34, 0x12, 0, 0, 0xFF, 0};
     BitmapImage image;
-    BitmapImageCreate(&image, 1, 0, 2, 1, 16);
+    BitmapImageCreate(&image, 1, 1, 3, 2, 16);
     ASSERT_EQ(BitmapImageLoad16(&image, &words, 0, 0, 1), 1);
-    uint16_t dest[4] = {9, 9, 9, 9};
-    BitmapImageDraw16(&image, reinterpret_cast<uint8_t*>(dest), 8, 1);
-    EXPECT_EQ(dest[1], 9);
-    EXPECT_EQ(dest[2], 0x1234);
+    uint16_t dest[14];
+    std::fill(std::begin(dest), std::end(dest), 9);
+    EXPECT_EQ(BitmapImageDraw16(&image, reinterpret_cast<uint8_t*>(dest), 11, 1), 1);
+    const uint16_t want[14] = {9, 9, 9, 9, 9, 9, 9, 0x0100, 0x0001, 9, 9, 0x1234, 9, 0x00FF};
+    EXPECT_TRUE(std::equal(std::begin(dest), std::end(dest), want));
+    uint16_t opaque[14];
+    std::fill(std::begin(opaque), std::end(opaque), 9);
+    BitmapImageDraw16(&image, reinterpret_cast<uint8_t*>(opaque), 11, 0);
+    EXPECT_EQ(opaque[6], 0);
+    EXPECT_EQ(opaque[13], 0x00FF);
 }
 
 std::vector<uint8_t> Scrolled(int dx, int dy = 0, int32_t* result = nullptr) {

@@ -26,6 +26,14 @@ TEST_F(ColourProbeTest, FindsAColourInsideTheRectangleOnly) {
     EXPECT_EQ(Probe(90, 201, 110, 210), 0);
 }
 
+TEST_F(ColourProbeTest, TheRangeHoldsBothItsEnds) {
+    Put(100, 200, 116);
+    const struct {
+        int low, high, want;
+    } cases[] = {{116, 120, 1}, {110, 116, 1}, {110, 120, 1}, {117, 120, 0}, {110, 115, 0}};
+    for (const auto& c : cases) EXPECT_EQ(Probe(90, 190, 110, 210, c.low, c.high), c.want) << c.low << "-" << c.high;
+}
+
 TEST_F(ColourProbeTest, RectanglesAreClampedOntoTheScreen) {
     Put(639, 50, 116);
     EXPECT_EQ(Probe(700, 40, 800, 60), 1);  // wholly to the right: the last column is probed

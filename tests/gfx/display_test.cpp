@@ -3,9 +3,11 @@
 #include "engine/main_window.h"
 #include "gfx/error_log.h"
 #include "gfx/palette.h"
+#include "support/allocation_limit.h"
 #include "support/engine_support.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -131,13 +133,29 @@ TEST_F(DisplayTest, ClipperBoundGrowsOverItsRectangles) {
     EXPECT_EQ(DisplayAttachClipper(nullptr, 2, rects), nullptr);
 }
 
+TEST_F(DisplayTest, AClipperWithoutMemoryForItsRegionIsNoneAndGone) {
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+    const std::vector<RECT> rects(1u << 20, RECT{0, 0, 640, 480});  // a region of 16 MiB
+    IDirectDrawClipper* held = Display.backSurface->clipper();
+    const int before = ComLiveObjects();
+    IDirectDrawClipper* clipper = nullptr;
+    {
+        AllocationLimit limit(1u << 20);
+        clipper = DisplayAttachClipper(Display.backSurface, static_cast<int32_t>(rects.size()), rects.data());
+    }
+    EXPECT_EQ(clipper, nullptr);
+    EXPECT_EQ(ComLiveObjects(), before);
+    EXPECT_EQ(Display.backSurface->clipper(), held);
+}
+
 TEST_F(DisplayTest, WindowedDisplayPresentsByBlitting) {
     ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
     EXPECT_FALSE(host.fullscreen());
     ASSERT_NE(Display.windowClipper, nullptr);
-    EXPECT_EQ(Display.palette->entries()[0].peFlags, PC_EXPLICIT);
-    EXPECT_EQ(Display.palette->entries()[10].peFlags, 0);
-    EXPECT_EQ(Display.palette->entries()[255].peFlags, PC_EXPLICIT);
+    // The twenty entries the system keeps, 0-9 and 246-255, and only they.
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(Display.palette->entries()[i].peFlags, i < 10 || i > 245 ? PC_EXPLICIT : 0) << i;
+    }
     uint8_t* memory = DisplayLockBack();
     memory[641] = 9;
     DisplayUnlockBack();

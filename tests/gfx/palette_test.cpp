@@ -57,13 +57,23 @@ TEST_F(PaletteTest, AWordStopsTheReadingMidEntry) {
     for (int i = 0; i < 50; ++i) text += std::to_string(i + 1) + " ";
     text += "word 7 7 7";
     WriteText(dir.File("word.pal"), text);
-    PALETTEENTRY entries[256] = {};
+    PALETTEENTRY entries[256];
+    for (auto& e : entries) e = PALETTEENTRY{9, 9, 9, 9};
     EXPECT_EQ(PaletteLoad(dir.File("word.pal").c_str(), entries), 1);
     EXPECT_EQ(entries[11].peFlags, 48);
     EXPECT_EQ(entries[12].peRed, 49);
     EXPECT_EQ(entries[12].peGreen, 50);
-    EXPECT_EQ(entries[12].peBlue, 0);
-    EXPECT_EQ(entries[13].peRed, 0);
+    EXPECT_EQ(entries[12].peBlue, 9);  // the fields from the word on keep what they held
+    EXPECT_EQ(entries[12].peFlags, 9);
+    EXPECT_TRUE(Same(entries[13], PALETTEENTRY{9, 9, 9, 9}));
+}
+
+TEST_F(PaletteTest, NumbersKeepTheirLowEightBits) {
+    WriteText(dir.File("wide.pal"), "263 -1 256 511\n-256 1000 -255 65536\n");
+    PALETTEENTRY entries[256] = {};
+    EXPECT_EQ(PaletteLoad(dir.File("wide.pal").c_str(), entries), 1);
+    EXPECT_TRUE(Same(entries[0], PALETTEENTRY{7, 255, 0, 255}));
+    EXPECT_TRUE(Same(entries[1], PALETTEENTRY{0, 232, 1, 0}));
 }
 
 TEST_F(PaletteTest, MissingFileChangesNothing) {

@@ -1,7 +1,10 @@
 #include "gfx/sprite.h"
 
 #include "gfx/display.h"
+#include "support/allocation_limit.h"
 #include "support/engine_support.h"
+
+#include <vector>
 
 namespace {
 
@@ -81,6 +84,13 @@ TEST_F(SpriteTest, StillWinsAndCycleWraps) {
     SpriteSetAnimationSpeed(&sprite, 0);
     SpriteAnimate(&sprite);
     EXPECT_EQ(sprite.currentFrame, 0);
+    // Cycling goes before the animation's list.
+    const int32_t list[] = {12, 13};
+    SpriteLoadAnimation(&sprite, 0, 2, list);
+    sprite.attributes = SPRITE_CYCLE | SPRITE_ANIMATED;
+    sprite.currentFrame = 5;
+    SpriteAnimate(&sprite);
+    EXPECT_EQ(sprite.currentFrame, 6);
 }
 
 TEST_F(SpriteTest, SetAnimationKeepsTheFrameUntilTheNextStep) {
@@ -124,6 +134,20 @@ TEST_F(SpriteTest, RefusesWhatLeavesItsLimits) {
     EXPECT_EQ(SpriteLoadAnimation(&sprite, 0, 0, bad), 0);
     EXPECT_EQ(SpriteSetAnimation(&sprite, -1), 0);
     EXPECT_EQ(SpriteDraw(nullptr, Display.backSurface), 0);
+}
+
+TEST_F(SpriteTest, AnAnimationWithoutMemoryLeavesItsSlotEmpty) {
+    Create();
+    const int32_t walk[] = {0, 1, 2, 1};
+    ASSERT_EQ(SpriteLoadAnimation(&sprite, 0, 4, walk), 1);
+    const std::vector<int32_t> longList(1u << 20, 3);  // 4 MiB of frame numbers
+    int32_t loaded = 1;
+    {
+        AllocationLimit limit(1u << 20);
+        loaded = SpriteLoadAnimation(&sprite, 0, static_cast<int32_t>(longList.size()), longList.data());
+    }
+    EXPECT_EQ(loaded, 0);
+    EXPECT_EQ(sprite.animations[0], nullptr);
 }
 
 TEST_F(SpriteTest, SixteenBitLoadsFitOnlyFramesOfSixteenBits) {
@@ -186,6 +210,13 @@ TEST_F(SpriteTest, ScaledDrawStretchesTheFrame) {
     EXPECT_EQ(SpriteDrawScaled(&sprite, 144, 148, Display.backSurface), 1);
     EXPECT_EQ(BackPixel(2, 2), FramePixel(0, 1, 1));
     EXPECT_EQ(BackPixel(143, 147), FramePixel(0, 71, 73));
+    // From the far left, a frame stretched over 2^31 pixels shows its middle column on screen.
+    sprite.x = -1073741824.0f;
+    EXPECT_EQ(SpriteDrawScaled(&sprite, INT32_MAX, 74, Display.backSurface), 1);
+    for (int y : {0, 5, 73}) {
+        EXPECT_EQ(BackPixel(0, y), FramePixel(0, 36, y)) << y;
+        EXPECT_EQ(BackPixel(639, y), FramePixel(0, 36, y)) << y;
+    }
 }
 
 TEST_F(SpriteTest, DestroyEmptiesAndCreateReleasesWhatWasHeld) {
@@ -225,6 +256,7 @@ TEST_F(SpriteTest, MoveWrapsAndBouncesAtEveryEdge) {
     };
     const Case cases[] = {
         {"wraps off the right", SPRITE_WRAP, 638, 100, 2, 0, -72, 100, 2, 0},
+        {"wrapping goes before bouncing", SPRITE_WRAP | SPRITE_BOUNCE, 638, 100, 2, 0, -72, 100, 2, 0},
         {"stays at the right edge", SPRITE_WRAP, 637, 100, 2, 0, 639, 100, 2, 0},
         {"wraps off the left", SPRITE_WRAP, -71, 100, -2, 0, 639, 100, -2, 0},
         {"wraps off the bottom", SPRITE_WRAP, 100, 478, 0, 2, 100, -74, 0, 2},

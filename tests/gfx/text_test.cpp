@@ -60,7 +60,10 @@ TEST_F(TextTest, LockedSurfaceRefusesText) {
 }
 
 TEST_F(TextTest, TextIsClippedAtTheSurfaceEdges) {
-    EXPECT_EQ(SurfaceDrawTextIndexed("Off", -500, -500, 3, surface), 1);
+    for (int32_t far : {-500, INT32_MAX - 3, INT32_MIN}) {
+        EXPECT_EQ(SurfaceDrawTextIndexed("Off", far, far, 3, surface), 1) << far;
+        EXPECT_EQ(SurfaceDrawTextIndexed("Off", far, 4, 3, surface), 1) << far;
+    }
     EXPECT_EQ(Count(0), 200 * 30);
     // What lies on the surface is the same part of the text drawn whole elsewhere.
     EXPECT_EQ(SurfaceDrawTextIndexed("Edge of the world", 150, 20, 3, surface), 1);

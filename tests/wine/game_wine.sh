@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
-# The Windows program from gaiablade-VERSION-windows.zip under Wine, full screen at 640x480: the first
-# menu is on the screen pixel for pixel as the headless runner draws it; N then Space reach the
-# first landscape; Right walks the player; Space strikes, and the stroke's sound reaches the
+# The Windows program from gaiablade-VERSION-windows.zip under Wine, full screen at 640x480: the
+# first menu is on the screen pixel for pixel as the headless runner draws it; N then Space reach
+# the first landscape; Right walks the player; Space strikes, and the stroke's sound reaches the
 # sound device; Escape ("escape") or closing the window ("close") ends it with exit status 0,
-# leaving a demo of the run.
-# Usage: game_wine.sh ZIP HEADLESS_RUNNER DATA escape|close   (WINE_ROOT: the prefix's folder)
+# leaving a demo of the run. The zip is unpacked into FOLDER, whose name may hold characters
+# outside ASCII (the ANSI code page's, or others it cannot hold), and the program is started from outside it: it must find
+# its data beside itself and load every file, songs included, naming none on standard error.
+# Usage: game_wine.sh ZIP HEADLESS_RUNNER DATA escape|close FOLDER   (WINE_ROOT: the prefix's folder)
 set -euo pipefail
-zip=$1 headless=$2 data=$3 mode=$4
+zip=$1 headless=$2 data=$3 mode=$4 folder=$5
 source "$(dirname "$0")/wine_session.sh"
 cd "$smoke_dir"
-unzip -q "$zip"
+mkdir "$folder"
+(cd "$folder" && unzip -q "$zip")
 
 # The headless runner's frames: the first menu (pass 0) and the first pass in the landscape.
 printf '0 N\n3\n5 SPACE\n6\n' >start.keys
 "$headless" --data "$data" --keys start.keys --passes 7 --frames expected >/dev/null
 
 export WINE_CAPTURE=$smoke_dir/capture.wav
-wine_start gaiablade/gaiablade.exe
+wine_start "$folder/gaiablade/gaiablade.exe"
 window=$(wine_window "DirectDraw 8-Bit Page Scrolling Demo")
 fail() {
   echo "$1"
@@ -70,6 +73,12 @@ wine_wait 15
 [ "$wine_status" != running ] || fail "the program did not end within 15 s of the $mode request"
 [ "$wine_status" = 0 ] || fail "exit status $wine_status after the $mode request"
 
+# Every data file loaded: nothing named on standard error (a song the music loader cannot find
+# is named as damaged).
+if grep -q "gaiablade:" "$smoke_dir/wine.err"; then
+  fail "from \"$folder\", the program named data files it could not load:"
+fi
+
 # The recording after the mark (after a 44-byte header, frames of `channels` samples) must
 # carry the stroke's sound.
 channels=$(soxi -c capture.wav) bits=$(soxi -b capture.wav)
@@ -89,10 +98,10 @@ status=0
 if [ "$mode" = escape ]; then
   cp "$demo" played.demo
   demos=$(ls "$(dirname "$demo")" | wc -l)
-  wine_start gaiablade/gaiablade.exe --demo played.demo
+  wine_start "$folder/gaiablade/gaiablade.exe" --demo played.demo
   wine_window "DirectDraw 8-Bit Page Scrolling Demo" >/dev/null
   wine_wait 90
   [ "$wine_status" = 0 ] || fail "playing the demo back under Wine ended with $wine_status"
   [ "$(ls "$(dirname "$demo")" | wc -l)" = "$demos" ] || fail "the playback recorded a demo of its own"
 fi
-echo "wine $mode: first menu exact, landscape reached, player walked, stroke heard (peak $peak), exit status 0, demo left"
+echo "wine $mode from \"$folder\": every file loaded, first menu exact, landscape reached, player walked, stroke heard (peak $peak), exit status 0, demo left"

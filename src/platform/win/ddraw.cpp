@@ -2,6 +2,7 @@
 
 #include "platform/host/host.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -19,7 +20,15 @@ RECT Intersect(const RECT& a, const RECT& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
-RECT Shifted(const RECT& r, LONG dx, LONG dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+// A coordinate moved by `d`, held to what a LONG holds.
+LONG ShiftedBy(LONG value, LONG d) {
+    const int64_t moved = int64_t{value} + d;
+    return static_cast<LONG>(std::clamp<int64_t>(moved, INT32_MIN, INT32_MAX));
+}
+
+RECT Shifted(const RECT& r, LONG dx, LONG dy) {
+    return RECT{ShiftedBy(r.left, dx), ShiftedBy(r.top, dy), ShiftedBy(r.right, dx), ShiftedBy(r.bottom, dy)};
+}
 
 bool Inside(const RECT& inner, const RECT& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -234,22 +243,23 @@ HRESULT IDirectDrawSurface7::BltOne(const RECT& dest, IDirectDrawSurface7* sourc
         }
         return DD_OK;
     }
-    const int64_t dw = dest.right - dest.left, dh = dest.bottom - dest.top;
-    const int64_t sw = src.right - src.left, sh = src.bottom - src.top;
+    // Sizes and offsets in 64 bits: a rectangle may span more than a LONG holds.
+    const int64_t dw = int64_t{dest.right} - dest.left, dh = int64_t{dest.bottom} - dest.top;
+    const int64_t sw = int64_t{src.right} - src.left, sh = int64_t{src.bottom} - src.top;
     const bool keyed = (flags & (DDBLT_KEYSRC | DDBLT_KEYSRCOVERRIDE)) != 0;
     const bool sameSize = dw == sw && dh == sh;
     for (LONG y = area.top; y < area.bottom; ++y) {
-        const int64_t sy = src.top + (y - dest.top) * sh / dh;
+        const int64_t sy = src.top + (int64_t{y} - dest.top) * sh / dh;
         const uint8_t* srcRow = source->pixels_.data() + sy * source->pitch_;
         uint8_t* dstRow = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(pitch_);
         if (sameSize && !keyed) {
-            const int64_t sx = src.left + (area.left - dest.left);
+            const int64_t sx = src.left + (int64_t{area.left} - dest.left);
             std::memcpy(dstRow + area.left * bpp, srcRow + sx * bpp,
                         static_cast<size_t>(area.right - area.left) * static_cast<size_t>(bpp));
             continue;
         }
         for (LONG x = area.left; x < area.right; ++x) {
-            const int64_t sx = src.left + (x - dest.left) * sw / dw;
+            const int64_t sx = src.left + (int64_t{x} - dest.left) * sw / dw;
             const uint32_t value = source->PixelAt(srcRow, static_cast<int>(sx));
             if (keyed && value == key.dwColorSpaceLowValue) {
                 continue;

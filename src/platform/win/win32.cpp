@@ -331,18 +331,19 @@ bool DrawText(IDirectDrawSurface7& surface, int x, int y, const std::string& tex
     }
     const uint32_t ink = SurfaceColour(surface, colour);
     const uint32_t paper = SurfaceColour(surface, RGB(255, 255, 255));
+    // Positions in 64 bits: text may start anywhere a caller names, up to the ends of an int.
     for (int row = 0; row < mask.height; ++row) {
-        const int py = y + row;
+        const int64_t py = int64_t{y} + row;
         if (py < 0 || py >= surface.height()) continue;
         for (int column = 0; column < mask.width; ++column) {
-            const int px = x + column;
+            const int64_t px = int64_t{x} + column;
             if (px < 0 || px >= surface.width()) continue;
             const uint8_t cover =
                 mask.coverage[static_cast<size_t>(row) * static_cast<size_t>(mask.width) + static_cast<size_t>(column)];
             if (cover >= 128) {
-                PutPixel(surface, px, py, ink);
+                PutPixel(surface, static_cast<int>(px), static_cast<int>(py), ink);
             } else if (opaque) {
-                PutPixel(surface, px, py, paper);
+                PutPixel(surface, static_cast<int>(px), static_cast<int>(py), paper);
             }
         }
     }
@@ -383,4 +384,48 @@ int MultiByteToWideChar(UINT, DWORD, LPCSTR text, int bytes, WCHAR* wide, int wi
     if (!wide || count > static_cast<size_t>(wideCount)) return 0;
     for (size_t i = 0; i < count; ++i) wide[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
     return static_cast<int>(count);
+}
+
+// --- kernel32's names of folders and files ---
+
+namespace {
+
+// Copies `name` with its terminating zero into `buffer` of `size` characters, as the system's
+// name calls do: the length, or the size needed when it does not fit.
+template <class Char>
+DWORD GiveName(const std::string& name, Char* buffer, DWORD size) {
+    if (name.size() + 1 > size || !buffer) {
+        return static_cast<DWORD>(name.size() + 1);
+    }
+    for (size_t i = 0; i < name.size(); ++i) buffer[i] = static_cast<Char>(static_cast<unsigned char>(name[i]));
+    buffer[name.size()] = 0;
+    return static_cast<DWORD>(name.size());
+}
+
+std::string WorkingFolderName() {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? std::string() : folder.string();
+}
+
+}  // namespace
+
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
+    const std::string name = WorkingFolderName();
+    return name.empty() ? 0 : GiveName(name, buffer, size);
+}
+
+DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer) {
+    const std::string name = WorkingFolderName();
+    return name.empty() ? 0 : GiveName(name, buffer, size);
+}
+
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
+    std::vector<char> name(std::max<DWORD>(size, 1));
+    const DWORD length = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0 || !fileName || size == 0) return 0;
+    const DWORD kept = std::min(length, size - 1);
+    for (DWORD i = 0; i < kept; ++i) fileName[i] = static_cast<WCHAR>(static_cast<unsigned char>(name[i]));
+    fileName[kept] = 0;
+    return length;
 }

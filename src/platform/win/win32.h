@@ -193,3 +193,13 @@ constexpr DWORD MB_PRECOMPOSED = 0x00000001;
 // one per byte, so any file name survives the way back. With `wideCount` 0 returns the number
 // needed; otherwise the number written, or 0 when `wide` is too small.
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, WCHAR* wide, int wideCount);
+
+// --- kernel32's names of folders and files ---
+using LPWSTR = WCHAR*;
+// The working folder's name into `buffer` of `size` characters: its length without the
+// terminating zero, or, when it does not fit, the size it needs with it; 0 when it is not known.
+// The wide names here are the narrow ones, one character a byte, as MultiByteToWideChar makes them.
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
+DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer);
+// GetModuleFileNameA in wide characters (the same convention).
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);

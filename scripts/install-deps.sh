@@ -20,7 +20,7 @@ packages=(
   cmake make g++ pkg-config clang-format
   clang libclang-rt-14-dev
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
-  libfluidsynth-dev timgm6mb-soundfont libpng-dev
+  libfluidsynth-dev timgm6mb-soundfont libpng-dev libebur128-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils evilwm xfonts-base imagemagick sox valgrind
   emscripten python3 chromium

@@ -1,5 +1,6 @@
 #include "pack.h"
 
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -13,6 +14,7 @@
 #include "formats/palette_text.h"
 #include "formats/smf_writer.h"
 #include "formats/wav_writer.h"
+#include "music/loudness.h"
 #include "music/songs.h"
 #include "sound/effects.h"
 
@@ -40,8 +42,14 @@ void AddEffects(std::vector<DataFile>& files) {
     for (const Effect& e : SynthesiseEffects()) files.push_back({e.fileName, EncodeWav8(e.signal)});
 }
 
+// The songs, each brought to the same loudness as the levelling SoundFont plays it.
 void AddSongs(std::vector<DataFile>& files) {
-    for (const NamedSong& s : ComposeSongs()) files.push_back({s.fileName, EncodeSmf(s.song)});
+    std::vector<NamedSong> songs = ComposeSongs();
+    if (!LevelSongs(songs, kLevellingSoundFont)) {
+        std::fprintf(stderr, "gaiablade-datagen: songs left at their composed levels: cannot play the SoundFont %s\n",
+                     kLevellingSoundFont);
+    }
+    for (const NamedSong& s : songs) files.push_back({s.fileName, EncodeSmf(s.song)});
 }
 
 }  // namespace

@@ -18,8 +18,12 @@ struct LimiterState {
     float delayed[2][LIMITER_LOOKAHEAD] = {};  // the last frames in, by frame number modulo the look-ahead
     float wanted[LIMITER_LOOKAHEAD] = {};      // the cut each of those frames needs
     float smoothed[LIMITER_LOOKAHEAD] = {};    // the held cuts the output gain averages
-    float held = 0.0f;                         // the cut after the release
+    float smoothedSum = 0.0f;
+    float largestCut = 0.0f;  // the largest of `wanted`
+    unsigned largestAge = 0;  // frames since it came in
+    float held = 0.0f;        // the cut after the release
     unsigned frame = 0;
+    unsigned quietFrames = 0;  // frames since one needed a cut or the held cut was not 0
 };
 
 // Limits `frames` frames of `left` and `right` in place, at `rate` frames a second: what comes

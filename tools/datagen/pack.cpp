@@ -43,9 +43,9 @@ void AddEffects(std::vector<DataFile>& files) {
 }
 
 // The songs, each brought to the same loudness as the levelling SoundFont plays it.
-void AddSongs(std::vector<DataFile>& files) {
+void AddSongs(std::vector<DataFile>& files, bool level) {
     std::vector<NamedSong> songs = ComposeSongs();
-    if (!LevelSongs(songs, kLevellingSoundFont)) {
+    if (level && !LevelSongs(songs, kLevellingSoundFont)) {
         std::fprintf(stderr, "gaiablade-datagen: songs left at their composed levels: cannot play the SoundFont %s\n",
                      kLevellingSoundFont);
     }
@@ -54,14 +54,14 @@ void AddSongs(std::vector<DataFile>& files) {
 
 }  // namespace
 
-std::vector<DataFile> BuildDataPack() {
+std::vector<DataFile> BuildDataPack(bool levelSongs) {
     std::vector<DataFile> files;
     files.push_back({"PALDATA2.PAL", EncodePaletteText(GamePalette())});
     AddMenus(files);
     AddLandscapes(files);
     AddFighters(files);
     AddEffects(files);
-    AddSongs(files);
+    AddSongs(files, levelSongs);
     return files;
 }
 

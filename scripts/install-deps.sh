@@ -14,10 +14,11 @@ set -euo pipefail
 
 # What each package is for, so that a test never leans on a package installed by hand.
 declare -A group
-#   build: cmake make g++ pkg-config and the -dev libraries; the game's font and SoundFont
+#   build: cmake make g++ pkg-config and the -dev libraries; the game's font and SoundFont;
+#     libebur128-dev (the data generator measures each song's loudness to level it)
 group[play]="cmake make g++ pkg-config
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
-  libfluidsynth-dev timgm6mb-soundfont libpng-dev"
+  libfluidsynth-dev timgm6mb-soundfont libpng-dev libebur128-dev"
 #   the unit tests and benchmarks: libgtest-dev libbenchmark-dev; the formatting check:
 #     clang-format
 #   smoke tests: xvfb (Xvfb), xauth, evilwm and xfonts-base (its font), x11-utils (xprop),

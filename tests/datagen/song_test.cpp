@@ -1,9 +1,12 @@
 // The songs: well-formed Standard MIDI Files of the right length and of distinct character.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
+#include "music/loudness.h"
 #include "pack_files.h"
 
 using namespace packtest;
@@ -88,4 +91,19 @@ TEST(PackSongs, DifferInTempoAndInstruments) {
     }
     EXPECT_GE(tempi.size(), 6u);
     EXPECT_EQ(orchestras.size(), SongNames().size());
+}
+
+// Played with the SoundFont they were levelled with, as the game plays them, every song of the
+// pack comes within 2 dB of every other and of the target.
+TEST(PackSongs, SoundEquallyLoud) {
+    double quietest = 0.0, loudest = -100.0;
+    for (const std::string& name : SongNames()) {
+        const std::optional<double> loudness = datagen::SongLoudness(ReadFile(DataPath(name)),
+                                                                     datagen::kLevellingSoundFont);
+        ASSERT_TRUE(loudness) << name << " with " << datagen::kLevellingSoundFont;
+        EXPECT_NEAR(*loudness, datagen::kSongLoudnessTarget, 1.0) << name;
+        quietest = std::min(quietest, *loudness);
+        loudest = std::max(loudest, *loudness);
+    }
+    EXPECT_LE(loudest - quietest, 2.0);
 }

@@ -2,13 +2,18 @@
 //   gaiablade-datagen OUTPUT_FOLDER
 //   gaiablade-datagen --preview OUTPUT_FOLDER   (landscapes with fighters standing on them)
 //   gaiablade-datagen --icon OUTPUT_FILE        (the game's icon, a 256x256 PNG)
+//   gaiablade-datagen --loudness DATA_FOLDER    (each song's loudness with the levelling SoundFont)
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "art/icon.h"
 #include "art/palette.h"
+#include "music/loudness.h"
+#include "music/songs.h"
 #include "pack.h"
 #include "platform/services/png.h"
 #include "preview.h"
@@ -31,15 +36,34 @@ int WriteIcon(const char* path) {
     return 0;
 }
 
+int PrintLoudness(const std::string& folder) {
+    for (const datagen::NamedSong& s : datagen::ComposeSongs()) {
+        std::ifstream in(folder + "/" + s.fileName, std::ios::binary);
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto loudness = datagen::SongLoudness(bytes, datagen::kLevellingSoundFont);
+        if (!loudness) {
+            std::fprintf(stderr, "gaiablade-datagen: cannot play %s with %s\n", s.fileName.c_str(),
+                         datagen::kLevellingSoundFont);
+            return 1;
+        }
+        std::printf("%s %.1f LUFS\n", s.fileName.c_str(), *loudness);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--icon") {
         return WriteIcon(argv[2]);
     }
+    if (argc == 3 && std::string(argv[1]) == "--loudness") {
+        return PrintLoudness(argv[2]);
+    }
     const bool preview = argc == 3 && std::string(argv[1]) == "--preview";
     if (argc != 2 && !preview) {
-        std::fprintf(stderr, "usage: %s [--preview] OUTPUT_FOLDER | --icon OUTPUT_FILE\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--preview] OUTPUT_FOLDER | --icon OUTPUT_FILE | --loudness DATA_FOLDER\n",
+                     argv[0]);
         return 2;
     }
     const char* folder = argv[argc - 1];

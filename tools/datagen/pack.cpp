@@ -1,5 +1,6 @@
 #include "pack.h"
 
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -13,6 +14,7 @@
 #include "formats/palette_text.h"
 #include "formats/smf_writer.h"
 #include "formats/wav_writer.h"
+#include "music/loudness.h"
 #include "music/songs.h"
 #include "sound/effects.h"
 
@@ -40,20 +42,26 @@ void AddEffects(std::vector<DataFile>& files) {
     for (const Effect& e : SynthesiseEffects()) files.push_back({e.fileName, EncodeWav8(e.signal)});
 }
 
-void AddSongs(std::vector<DataFile>& files) {
-    for (const NamedSong& s : ComposeSongs()) files.push_back({s.fileName, EncodeSmf(s.song)});
+// The songs, each brought to the same loudness as the levelling SoundFont plays it.
+void AddSongs(std::vector<DataFile>& files, bool level) {
+    std::vector<NamedSong> songs = ComposeSongs();
+    if (level && !LevelSongs(songs, kLevellingSoundFont)) {
+        std::fprintf(stderr, "gaiablade-datagen: songs left at their composed levels: cannot play the SoundFont %s\n",
+                     kLevellingSoundFont);
+    }
+    for (const NamedSong& s : songs) files.push_back({s.fileName, EncodeSmf(s.song)});
 }
 
 }  // namespace
 
-std::vector<DataFile> BuildDataPack() {
+std::vector<DataFile> BuildDataPack(bool levelSongs) {
     std::vector<DataFile> files;
     files.push_back({"PALDATA2.PAL", EncodePaletteText(GamePalette())});
     AddMenus(files);
     AddLandscapes(files);
     AddFighters(files);
     AddEffects(files);
-    AddSongs(files);
+    AddSongs(files, levelSongs);
     return files;
 }
 

@@ -1,7 +1,9 @@
 #include "platform/services/mixer.h"
 
 #include "platform/host/host.h"
+#include "platform/services/limiter.h"
 #include "platform/services/report.h"
+#include "platform/services/resampler.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,18 +27,21 @@ struct MixerState {
     void* musicUser = nullptr;
     float left[kBlockFrames] = {};
     float right[kBlockFrames] = {};
+    LimiterState limiter;
 };
 
 constinit MixerState mixer;
 
 void PullFromHost(void*, int16_t* out, int frames) { MixerPull(out, frames); }
 
+uint64_t StepOf(const MixerVoice& voice, int rate) {
+    return (uint64_t{voice.frequency} << 32) / static_cast<uint64_t>(rate);
+}
+
 // Adds `frames` frames of one voice into the block, moving its position; stops a voice that
 // plays once at its end, rewound to its start.
-void MixVoice(MixerVoice& voice, int rate, float* left, float* right, int frames) {
-    const uint64_t step = (uint64_t{voice.frequency} << 32) / static_cast<uint64_t>(rate);
+void MixVoice(MixerVoice& voice, uint64_t step, float* left, float* right, int frames) {
     const uint64_t end = uint64_t{voice.length} << 32;
-    const uint8_t* samples = voice.samples;
     for (int i = 0; i < frames; ++i) {
         if (voice.position >= end) {
             if (!voice.looping) {
@@ -46,15 +51,29 @@ void MixVoice(MixerVoice& voice, int rate, float* left, float* right, int frames
             }
             voice.position %= end;
         }
-        const uint32_t index = static_cast<uint32_t>(voice.position >> 32);
-        const float fraction = static_cast<float>(voice.position & 0xFFFFFFFFu) * (1.0f / 4294967296.0f);
-        const uint32_t nextIndex = index + 1 < voice.length ? index + 1 : (voice.looping ? 0 : index);
-        const float a = static_cast<float>(samples[index]);
-        const float b = static_cast<float>(samples[nextIndex]);
-        const float value = (a + (b - a) * fraction - 128.0f) * (1.0f / 128.0f);
+        const float value = ResamplerValue(voice.samples, voice.length, voice.position, voice.looping);
         left[i] += value * voice.leftGain;
         right[i] += value * voice.rightGain;
         voice.position += step;
+    }
+}
+
+// Adds the fading rest of a cut-off voice: its level falls in a straight line to nothing.
+void MixFade(MixerVoice& voice, uint64_t step, float* left, float* right, int frames) {
+    const uint64_t end = uint64_t{voice.length} << 32;
+    for (int i = 0; i < frames && voice.fadeFrames > 0; ++i, --voice.fadeFrames) {
+        if (voice.fadePosition >= end) {
+            if (!voice.fadeLooping) {
+                voice.fadeFrames = 0;
+                return;
+            }
+            voice.fadePosition %= end;
+        }
+        const float level = static_cast<float>(voice.fadeFrames) * (1.0f / MIXER_FADE_FRAMES);
+        const float value = ResamplerValue(voice.samples, voice.length, voice.fadePosition, voice.fadeLooping) * level;
+        left[i] += value * voice.leftGain;
+        right[i] += value * voice.rightGain;
+        voice.fadePosition += step;
     }
 }
 
@@ -81,6 +100,7 @@ int MixerAcquire() {
     {
         std::lock_guard lock(mixer.mutex);
         mixer.rate = rate;
+        mixer.limiter = LimiterState{};
     }
     mixer.host = &host;
     mixer.users = 1;
@@ -133,6 +153,13 @@ void MixerSetMusic(MixerMusicRender render, void* user) {
     mixer.musicUser = user;
 }
 
+void MixerVoiceCut(MixerVoice& voice) {
+    if (!voice.playing || voice.length == 0) return;
+    voice.fadeFrames = MIXER_FADE_FRAMES;
+    voice.fadePosition = voice.position;
+    voice.fadeLooping = voice.looping;
+}
+
 void MixerPull(int16_t* out, int frames) {
     while (frames > 0) {
         const int count = std::min(frames, kBlockFrames);
@@ -148,10 +175,12 @@ void MixerPull(int16_t* out, int frames) {
             }
             if (mixer.rate > 0) {
                 for (MixerVoice* voice = mixer.voices; voice; voice = voice->next) {
-                    if (voice->playing && voice->length > 0) {
-                        MixVoice(*voice, mixer.rate, left, right, count);
-                    }
+                    if (voice->length == 0) continue;
+                    const uint64_t step = StepOf(*voice, mixer.rate);
+                    if (voice->fadeFrames > 0) MixFade(*voice, step, left, right, count);
+                    if (voice->playing) MixVoice(*voice, step, left, right, count);
                 }
+                LimiterRun(mixer.limiter, left, right, count, mixer.rate);
             }
             for (int i = 0; i < count; ++i) {
                 out[2 * i] = ToSample(left[i]);

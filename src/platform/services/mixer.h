@@ -1,6 +1,9 @@
 // The one mixer: pulled by the host's audio stream, it mixes every playing sound buffer
-// (unsigned 8-bit mono, resampled from its own frequency to the device rate, with volume and
-// pan) over the music synthesizer's output, into signed 16-bit stereo.
+// (unsigned 8-bit mono, raised from its own frequency to the device rate by the band-limited
+// interpolator of resampler.h, with volume and pan) over the music synthesizer's output, and
+// hands the sum through the limiter of limiter.h (which delays it by LIMITER_DELAY_FRAMES and
+// keeps it under -1 dBFS) as signed 16-bit stereo. A sound that is cut off (stopped, or moved
+// while it plays) fades out over MIXER_FADE_FRAMES instead of stopping dead.
 //
 // Threads: the host pulls on its audio thread (or, headless, on the game's thread while the
 // clock moves). Everything the two threads share is guarded by one mutex, which either side
@@ -13,6 +16,8 @@
 
 // The rate the mixer asks the host for; the host may answer with its device's own rate.
 constexpr int MIXER_WANTED_RATE = 44100;
+// Frames over which a cut-off sound fades out (about 6 ms at 44.1 kHz).
+constexpr int MIXER_FADE_FRAMES = 256;
 
 // One sound buffer's playing state as the mixer sees it. While the voice is added, every field
 // is read and written only under MixerLock(), and `samples` must stay valid.
@@ -25,6 +30,10 @@ struct MixerVoice {
     float rightGain = 1.0f;
     bool playing = false;
     bool looping = false;
+    // The sound from where it was cut off, fading out: frames left of the fade, and where.
+    uint32_t fadeFrames = 0;
+    uint64_t fadePosition = 0;
+    bool fadeLooping = false;
     MixerVoice* previous = nullptr;  // the mixer's list of voices
     MixerVoice* next = nullptr;
 };
@@ -50,6 +59,10 @@ void MixerAddVoice(MixerVoice* voice);
 void MixerRemoveVoice(MixerVoice* voice);
 // Sets the music source mixed under the voices (nullptr for none); takes the mutex itself.
 void MixerSetMusic(MixerMusicRender render, void* user);
+
+// Under MixerLock(): lets what a playing voice sounds now fade out from where it is, while the
+// voice itself is stopped or moved by the caller. Nothing for a voice that is not playing.
+void MixerVoiceCut(MixerVoice& voice);
 
 // Mixes the next `frames` stereo frames into `out`: what the host's stream pulls. Public for
 // tests and benchmarks, which may pull without a host.

@@ -113,6 +113,7 @@ HRESULT IDirectSoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
 
 HRESULT IDirectSoundBuffer::Stop() {
     auto lock = MixerLock();
+    MixerVoiceCut(voice_);
     voice_.playing = false;
     return DS_OK;
 }
@@ -122,6 +123,7 @@ HRESULT IDirectSoundBuffer::SetCurrentPosition(DWORD position) {
         return DSERR_INVALIDPARAM;
     }
     auto lock = MixerLock();
+    if (voice_.position != uint64_t{position} << 32) MixerVoiceCut(voice_);
     voice_.position = uint64_t{position} << 32;
     return DS_OK;
 }

@@ -77,6 +77,7 @@ Bytes PartTrack(const Part& part) {
     events.push_back({0, 0, Meta(0x03, Text(part.name))});
     if (ch != kDrumChannel) events.push_back({0, 0, {static_cast<std::uint8_t>(0xC0 | ch), part.program}});
     events.push_back({0, 0, {static_cast<std::uint8_t>(0xB0 | ch), 7, part.volume}});
+    if (part.expression < 127) events.push_back({0, 0, {static_cast<std::uint8_t>(0xB0 | ch), 11, part.expression}});
     events.push_back({0, 0, {static_cast<std::uint8_t>(0xB0 | ch), 10, part.pan}});
     events.push_back({0, 0, {static_cast<std::uint8_t>(0xB0 | ch), 91, part.reverb}});
     for (const Note& n : part.notes) {

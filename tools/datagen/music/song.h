@@ -25,6 +25,7 @@ struct Part {
     std::uint8_t volume = 100;
     std::uint8_t pan = 64;
     std::uint8_t reverb = 40;
+    std::uint8_t expression = 127;  // the song's level (controller 11); written when under 127
     std::vector<Note> notes;
 };
 

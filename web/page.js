@@ -51,7 +51,9 @@
   let gestured = false;
   function sayWhilePlaying() {
     if (page.state !== 'playing') return;
-    if (page.audioState === 'suspended') {
+    if (page.held) {
+      say('The game holds until you come back to this page.');
+    } else if (page.audioState === 'suspended') {
       say('Press a key or click to turn the sound on. ' + KEYS);
     } else if (!gestured) {
       say(KEYS);
@@ -150,6 +152,10 @@
       },
       onScreenOpen: () => {
         page.state = 'playing';
+        sayWhilePlaying();
+      },
+      onHeld: (held) => {
+        page.held = held;
         sayWhilePlaying();
       },
       onScreenClose: () => {

@@ -4,6 +4,7 @@
 #include "platform/host/host_web.h"
 
 #include "platform/services/frame_changes.h"
+#include "platform/services/key_latch.h"
 #include "platform/services/report.h"
 #include "platform/services/scaling.h"
 
@@ -26,6 +27,7 @@ int HostWebScreenOutputHeight();
 void HostWebCursorShow(int visible);
 int HostWebAudioOpen(int wantedRate, int frames);
 void HostWebAudioClose();
+void HostWebHeld(int held);
 }
 
 namespace {
@@ -54,6 +56,8 @@ public:
         emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnKeyDown);
         emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnKeyUp);
         emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnBlur);
+        emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnFocus);
+        emscripten_set_visibilitychange_callback(this, true, &WebHost::OnVisibility);
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnResize);
         Place();
         return true;
@@ -66,9 +70,12 @@ public:
         emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
         emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
         emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+        emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+        emscripten_set_visibilitychange_callback(nullptr, true, nullptr);
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
-        held_.fill(false);
-        tapped_.fill(false);
+        keys_.ReleaseAll();
+        away_ = false;
+        reported_ = false;
         open_ = false;
         HostWebScreenClose();
     }
@@ -80,18 +87,23 @@ public:
         if (open_) HostWebCursorShow(visible ? 1 : 0);
     }
 
-    // A page is closed with its tab, which ends the program with it: no close requests.
-    void PumpEvents(std::vector<HostEvent>&) override {}
+    // A page is closed with its tab, which ends the program with it: no close requests. The
+    // keys came in between two passes (the callbacks); a pass begins here.
+    void PumpEvents(std::vector<HostEvent>& out) override {
+        if (away_ != reported_) {
+            reported_ = away_;
+            out.push_back({away_ ? HostEventType::FocusLost : HostEventType::FocusGained});
+        }
+        keys_.NextPass();
+    }
+
+    // Gives the page's thread back to the browser until the player comes back or a while passed.
+    void WaitForEvent() override {
+        if (open_ && away_ == reported_) emscripten_sleep(100);
+    }
 
     bool KeyDown(int virtualKey) override {
-        if (!open_ || virtualKey < 0 || virtualKey >= kKeys) {
-            return false;
-        }
-        // Down while held, and also once after a press that was released again before anyone
-        // asked: a quick tap between two passes is not lost.
-        const bool down = held_[virtualKey] || tapped_[virtualKey];
-        tapped_[virtualKey] = false;
-        return down;
+        return open_ && virtualKey >= 0 && virtualKey < kKeys && keys_.Down(virtualKey);
     }
 
     uint32_t TicksMs() override { return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now())); }
@@ -135,7 +147,8 @@ public:
 
     // The page's audio asks for `frames` frames; the samples it reads, or nullptr for silence.
     const int16_t* AudioPull(int frames) {
-        if (!pull_ || frames <= 0 || frames > kAudioFrames) {
+        // Away, the sound stops where it is: nothing is pulled, so the song waits on its note.
+        if (!pull_ || away_ || frames <= 0 || frames > kAudioFrames) {
             return nullptr;
         }
         pull_(user_, audio_.data(), frames);
@@ -207,8 +220,7 @@ private:
         if (code <= 0 || code >= kKeys) {
             return EM_FALSE;
         }
-        host->held_[static_cast<size_t>(code)] = true;
-        host->tapped_[static_cast<size_t>(code)] = true;
+        host->keys_.Press(code, event->repeat != 0);
         return Scrolls(code) ? EM_TRUE : EM_FALSE;
     }
 
@@ -218,13 +230,31 @@ private:
         if (code <= 0 || code >= kKeys) {
             return EM_FALSE;
         }
-        host->held_[static_cast<size_t>(code)] = false;
+        host->keys_.Release(code);
         return Scrolls(code) ? EM_TRUE : EM_FALSE;
     }
 
-    // A key held when the page loses the keyboard never sends its release.
+    // The player went away (the page lost the keyboard, or was hidden) or came back. A key held
+    // when the page loses the keyboard never sends its release: every key goes up.
+    void SetAway(bool away) {
+        if (away == away_) return;
+        away_ = away;
+        keys_.ReleaseAll();
+        HostWebHeld(away ? 1 : 0);
+    }
+
     static EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* self) {
-        static_cast<WebHost*>(self)->held_.fill(false);
+        static_cast<WebHost*>(self)->SetAway(true);
+        return EM_FALSE;
+    }
+
+    static EM_BOOL OnFocus(int, const EmscriptenFocusEvent*, void* self) {
+        static_cast<WebHost*>(self)->SetAway(false);
+        return EM_FALSE;
+    }
+
+    static EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* self) {
+        static_cast<WebHost*>(self)->SetAway(event->hidden != 0);
         return EM_FALSE;
     }
 
@@ -243,8 +273,9 @@ private:
     int prescale_ = 1;
     std::vector<uint32_t> rgba_;  // an area in the canvas's bytes, enlarged
     std::vector<uint32_t> line_;  // a row of an area, converted
-    std::array<bool, kKeys> held_{};
-    std::array<bool, kKeys> tapped_{};
+    KeyLatch keys_;               // by DOM key code
+    bool away_ = false;           // the player is away, as the page last said
+    bool reported_ = false;       // what the game was last told
     HostAudioPull pull_ = nullptr;
     void* user_ = nullptr;
     std::vector<int16_t> audio_;

@@ -77,6 +77,11 @@ mergeInto(LibraryManager.library, {
     }
   },
 
+  // The game holds while the player is away (1) or goes on (0); the page says so.
+  HostWebHeld: function (held) {
+    if (Module['onHeld']) Module['onHeld'](!!held);
+  },
+
   HostWebCursorShow__deps: ['$HostWebState'],
   HostWebCursorShow: function (visible) {
     if (HostWebState.screen) HostWebState.screen.style.cursor = visible ? 'default' : 'none';

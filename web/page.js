@@ -59,7 +59,9 @@
     const touch = document.body.classList.contains('touch');
     // Browsers report a game pad only once one of its buttons is pressed.
     const pads = 'getGamepads' in navigator && !page.pads ? ' · Press a button on the game pad to play with it.' : '';
-    if (page.audioState === 'suspended') {
+    if (page.held) {
+      say('The game holds until you come back to this page.');
+    } else if (page.audioState === 'suspended') {
       say(touch ? 'Tap a button to turn the sound on.' : 'Press a key or click to turn the sound on. ' + KEYS + pads);
     } else if (page.playingDemo) {
       say('Playing a demo back: <kbd>Esc</kbd> ends it.');
@@ -307,6 +309,10 @@
       },
       onScreenOpen: () => {
         page.state = 'playing';
+        sayWhilePlaying();
+      },
+      onHeld: (held) => {
+        page.held = held;
         sayWhilePlaying();
       },
       onScreenClose: () => {

@@ -20,6 +20,8 @@ bool seedFixed = false;
 unsigned fixedSeed = 1;
 unsigned startSeed = 0;
 ShellPassHooks passHooks;
+// False while the player is away from the program (WM_ACTIVATEAPP): no pass runs then.
+bool appActive = true;
 
 void ReportUnreadable(const char* fileName) { ReportDataFile(fileName, "cannot read data file"); }
 
@@ -101,6 +103,7 @@ void ShellReset() {
     passHooks = ShellPassHooks{};
     seedFixed = false;
     startSeed = 0;
+    appActive = true;
     GameReset();
 }
 
@@ -114,6 +117,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_ACTIVATEAPP:
+            // Surfaces lost while the player was away are restored; the next pass draws the
+            // whole picture again.
+            appActive = wParam != FALSE;
+            if (appActive) {
+                DisplayRestore();
+            }
+            return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -150,14 +161,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     startSeed = seedFixed ? fixedSeed : static_cast<unsigned>(std::time(nullptr));
     std::srand(startSeed);
 
+    // While the player is away the loop takes the messages that come and waits for more,
+    // without running a pass.
     MSG msg{};
-    for (uint64_t pass = 0;; ++pass) {
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (uint64_t pass = 0;;) {
+        const BOOL took = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+        if (took) {
             if (msg.message == WM_QUIT) {
                 break;
             }
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
+        }
+        if (!appActive) {
+            if (!took) {
+                WaitMessage();
+            }
+            continue;
         }
         if (passHooks.before && !passHooks.before(pass, passHooks.user)) {
             msg.wParam = 0;
@@ -167,6 +187,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (passHooks.after) {
             passHooks.after(pass, passHooks.user);
         }
+        ++pass;
     }
     AppShutdown();
     timeEndPeriod(1);

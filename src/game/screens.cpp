@@ -91,6 +91,7 @@ int32_t RunPlayingPass() {
 }  // namespace
 
 int32_t AppFrame() {
+    KeysSample();
     if (KeyIsDown(VK_ESCAPE)) {
         RequestQuit();
     }

@@ -233,11 +233,10 @@ int32_t DisplayFlip() try {
         return 0;
     }
     if (!Display.windowed) {
-        constexpr int kFlipAttempts = 100;
-        for (int attempt = 0; attempt < kFlipAttempts; ++attempt) {
-            if (Display.primarySurface && SUCCEEDED(Display.primarySurface->Flip(nullptr, DDFLIP_WAIT))) {
-                break;
-            }
+        // Surfaces lost while the player was away are restored; this frame is gone, the next
+        // pass draws the whole picture again.
+        if (Display.primarySurface && Display.primarySurface->Flip(nullptr, DDFLIP_WAIT) == DDERR_SURFACELOST) {
+            DisplayRestore();
         }
         return 1;
     }
@@ -255,6 +254,8 @@ int32_t DisplayFlip() try {
 } catch (...) {
     return 0;
 }
+
+int32_t DisplayRestore() { return Display.directDraw && SUCCEEDED(Display.directDraw->RestoreAllSurfaces()) ? 1 : 0; }
 
 int32_t DisplayFill(IDirectDrawSurface7* surface, int32_t colour, RECT* rect) try {
     if (surface) {

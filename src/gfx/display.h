@@ -42,8 +42,12 @@ int32_t DisplayShutdown();
 IDirectDrawClipper* DisplayAttachClipper(IDirectDrawSurface7* surface, int32_t count, const RECT* rectangles);
 // Makes an off-screen surface with a source colour key; the surface or nullptr.
 IDirectDrawSurface7* DisplayCreateSurface(int32_t width, int32_t height, int32_t memoryFlags, int32_t colourKey);
-// Presents the back surface; 0 while a surface is locked (or when a windowed blit fails).
+// Presents the back surface; 0 while a surface is locked (or when a windowed blit fails). A full
+// screen whose surfaces were lost is restored instead, and shows the next pass's frame.
 int32_t DisplayFlip();
+// Restores the display's surfaces lost while the program was away; the next frame draws them
+// again. 1, or 0 without a display or when the system refuses.
+int32_t DisplayRestore();
 // Fills `rect` of `surface` (all of it when rect is nullptr) with the low 16 bits of colour; 1.
 int32_t DisplayFill(IDirectDrawSurface7* surface, int32_t colour, RECT* rect);
 // Fills the rectangle of `surface` with all 32 bits of colour; returns 1.

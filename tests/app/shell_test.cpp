@@ -5,6 +5,7 @@
 #include "gfx/display.h"
 #include "gfx/palette.h"
 #include "platform/win/com.h"
+#include "platform/win/ddraw.h"
 #include "platform/win/stand_ins.h"
 #include "support/test_support.h"
 
@@ -77,6 +78,48 @@ TEST_F(ShellTest, ShutDownLeavesNoObjectBehind) {
     const int before = ComLiveObjects();
     EXPECT_EQ(Run(1000), 0);
     EXPECT_EQ(ComLiveObjects(), before);
+}
+
+// The full screen's surfaces lost (the player switched away): the flip that meets them restores
+// them and loses only its own frame.
+TEST_F(ShellTest, AFlipOnLostSurfacesRestoresThem) {
+    WritePictures();
+    std::vector<uint64_t> shown;
+    beforePass = [&](uint64_t pass) {
+        if (pass == 3) DirectDrawLoseSurfaces(Display.directDraw);
+    };
+    afterPass = [&](uint64_t) { shown.push_back(host.presentCount()); };
+    Run(6);
+    ASSERT_EQ(shown.size(), 6u);
+    EXPECT_EQ(shown[3], shown[2]) << "the pass that met the lost surfaces shows nothing";
+    EXPECT_EQ(shown[4], shown[3] + 1) << "the next one shows its frame";
+    EXPECT_EQ(shown[5], shown[4] + 1);
+}
+
+// Away and back (WM_ACTIVATEAPP): the loop waits instead of running passes, and the way back
+// restores what was lost meanwhile, so that no frame is lost.
+TEST_F(ShellTest, AwayNoPassRunsAndTheWayBackRestoresTheSurfaces) {
+    WritePictures();
+    std::vector<uint64_t> shown;
+    uint32_t leftAt = 0;
+    afterPass = [&](uint64_t pass) {
+        shown.push_back(host.presentCount());
+        if (pass == 3) {
+            DirectDrawLoseSurfaces(Display.directDraw);
+            host.QueueFocusChange(false);
+            host.QueueFocusChange(true);
+            leftAt = GetTickCount();
+        }
+    };
+    beforePass = [&](uint64_t pass) {
+        if (pass == 4) {
+            EXPECT_EQ(host.waits(), 1u) << "away: one wait, no pass";
+            EXPECT_EQ(GetTickCount(), leftAt);
+        }
+    };
+    Run(6);
+    ASSERT_EQ(shown.size(), 6u);
+    for (size_t pass = 1; pass < shown.size(); ++pass) EXPECT_EQ(shown[pass], shown[pass - 1] + 1) << pass;
 }
 
 TEST_F(ShellTest, PaintingValidatesTheWindowAndDrawsNothing) {

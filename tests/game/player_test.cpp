@@ -1,6 +1,7 @@
 #include "game/player.h"
 
 #include "game/game_state.h"
+#include "game/keys.h"
 #include "game/screens.h"
 
 #include "game/fighters.h"
@@ -16,6 +17,7 @@ protected:
     void Step(std::initializer_list<int> keys) {
         host.ReleaseAllKeys();
         for (int key : keys) host.SetKey(key, true);
+        KeysSample();  // as the pass's frame routine does first
         PaintBack(11, TestGroundTop(0));
         GameState.playerWalking = 0;
         PlayerStep();

@@ -419,6 +419,40 @@ const cases = {
     });
   },
 
+  // A Space tapped on the title screen does not skip the ready screen. The window losing the
+  // keyboard holds the fight, silent and still, and the page says so; back again, it goes on.
+  'keys-and-hold': async () => {
+    const frames = runnerFrames('hold', '0 N\n1\n3 SPACE\n4\n', 8);
+    await withPage({}, async (page) => {
+      await page.keyboard.press('Space');
+      await sleep(300);
+      await page.keyboard.press('KeyN');
+      await waitForPicture(page, frames.get(2), {}, 'the ready screen');
+      await sleep(1000);
+      check(differences(await canvasPicture(page), frames.get(2)) === 0, 'a Space tapped on the title screen skipped the ready screen');
+      await quickTap(page, 0x20);
+      await waitForPicture(page, frames.get(5), { y1: SKY_ROWS }, 'the first landscape');
+      await page.keyboard.down('ArrowRight');
+      await sleep(500);
+      await inPage(page, () => window.dispatchEvent(new Event('blur')));
+      await sleep(300);
+      const away = await canvasPicture(page);
+      const quiet = await loudest(page, 1500);
+      check(differences(await canvasPicture(page), away) === 0, 'the game went on while the page had no keyboard');
+      check(quiet.peak < -90, `the sound went on while the game held (${quiet.peak} dBFS)`);
+      check(/holds/i.test(await noteText(page)), `the page does not say the game holds: "${await noteText(page)}"`);
+      await page.keyboard.up('ArrowRight');
+      await inPage(page, () => window.dispatchEvent(new Event('focus')));
+      await page.keyboard.down('ArrowRight');
+      await sleep(500);
+      await page.keyboard.up('ArrowRight');
+      check(differences(await canvasPicture(page), away) > 0, 'the game did not go on after the page had the keyboard again');
+      check(!/holds/i.test(await noteText(page)), 'the page still says the game holds');
+      const song = await loudest(page, 1500);
+      check(song.rms > -50, `the song did not go on (${song.rms} dBFS)`);
+    });
+  },
+
   // A data file the server does not have is named in one line of the console, and so is the
   // SoundFont; the game plays on, with its effects and without music.
   'missing-files': async () => {

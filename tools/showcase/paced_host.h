@@ -22,6 +22,7 @@ public:
     void SetFullscreen(bool fullscreen) override { inner_.SetFullscreen(fullscreen); }
     void SetCursorVisible(bool visible) override { inner_.SetCursorVisible(visible); }
     void PumpEvents(std::vector<HostEvent>& out) override { inner_.PumpEvents(out); }
+    void WaitForEvent() override { inner_.WaitForEvent(); }
     bool KeyDown(int virtualKey) override { return inner_.KeyDown(virtualKey); }
     uint32_t TicksMs() override { return inner_.TicksMs(); }
     void SleepMs(uint32_t ms) override {

@@ -14,8 +14,10 @@
 #include <string>
 #include <vector>
 
-// What the host reports from its event queue.
-enum class HostEventType { Close };
+// What the host reports from its event queue: a request to close the window; the window lost
+// the player's attention (the keyboard went elsewhere, the window was minimised, the page was
+// hidden) or won it back. The host has let every key go and paused its sound while away.
+enum class HostEventType { Close, FocusLost, FocusGained };
 
 struct HostEvent {
     HostEventType type;
@@ -48,9 +50,14 @@ public:
     virtual void SetFullscreen(bool fullscreen) = 0;
     // Shows or hides the mouse cursor over the window.
     virtual void SetCursorVisible(bool visible) = 0;
-    // Takes the window's pending events (closing requests) and appends them to `out`.
+    // Takes the window's pending events and appends them to `out`. A pass of the game begins
+    // here: the keys pressed since the last call become this pass's taps (key_latch.h).
     virtual void PumpEvents(std::vector<HostEvent>& out) = 0;
-    // True while the key with this virtual-key code is held.
+    // Blocks until the window has an event for PumpEvents, or for a short while (the game holds
+    // while the player is away). A host without a window to wait on returns at once.
+    virtual void WaitForEvent() = 0;
+    // True while the key with this virtual-key code is held, or when it was tapped for this pass.
+    // Asking changes nothing.
     virtual bool KeyDown(int virtualKey) = 0;
 
     // Milliseconds since an arbitrary start, wrapping at 2^32.

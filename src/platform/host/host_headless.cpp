@@ -25,6 +25,10 @@ void HeadlessHost::PumpEvents(std::vector<HostEvent>& out) {
         closeRequested_ = false;
         out.push_back({HostEventType::Close});
     }
+    if (!focusChanges_.empty()) {
+        out.push_back(focusChanges_.front());
+        focusChanges_.pop_front();
+    }
 }
 
 bool HeadlessHost::KeyDown(int virtualKey) {

@@ -9,6 +9,7 @@
 #include "platform/host/host.h"
 
 #include <array>
+#include <deque>
 
 class HeadlessHost : public Host {
 public:
@@ -19,6 +20,8 @@ public:
     void SetFullscreen(bool fullscreen) override;
     void SetCursorVisible(bool visible) override;
     void PumpEvents(std::vector<HostEvent>& out) override;
+    // Never blocks: counts the wait and returns.
+    void WaitForEvent() override { ++waits_; }
     bool KeyDown(int virtualKey) override;
     uint32_t TicksMs() override;
     void SleepMs(uint32_t ms) override;
@@ -40,6 +43,11 @@ public:
     void SetAudioAvailable(bool available) { audioAvailable_ = available; }
     // Queues a close request, as when the user closes the window.
     void RequestClose() { closeRequested_ = true; }
+    // Queues the player going away (false) or coming back (true); the host itself never does.
+    // Each pump takes one, as they would arrive.
+    void QueueFocusChange(bool back) {
+        focusChanges_.push_back({back ? HostEventType::FocusGained : HostEventType::FocusLost});
+    }
     // Keeps every pulled audio frame in memory (on by default).
     void SetAudioCapture(bool capture) { audioCapture_ = capture; }
 
@@ -62,6 +70,8 @@ public:
     // Audio pulled so far: interleaved stereo 16-bit frames at audioRate().
     const std::vector<int16_t>& audio() const { return audio_; }
     int audioRate() const { return audioRate_; }
+    // How often the program waited for an event.
+    uint64_t waits() const { return waits_; }
     // Milliseconds the clock was moved by waits, in total.
     uint64_t waitedMs() const { return waitedMs_; }
 
@@ -74,6 +84,8 @@ private:
     bool fullscreen_ = false;
     bool cursorVisible_ = true;
     bool closeRequested_ = false;
+    std::deque<HostEvent> focusChanges_;
+    uint64_t waits_ = 0;
     std::string title_;
     std::array<bool, 256> keys_{};
     uint32_t ticks_ = 0;

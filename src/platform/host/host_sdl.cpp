@@ -1,11 +1,14 @@
 // The SDL host: with host_sdl_screen.cpp and host_sdl_pads.cpp, the one place that knows the
 // program runs on SDL. Keys, the clock and sound live here; the window in the screen, pads apart.
+// When the window loses the keyboard or is minimised the host holds: the sound pauses, every key
+// goes up, and the game is told (and waits for events) until the window has the keyboard again.
 #include "platform/host/host_sdl.h"
 
 #include "platform/host/host.h"
 #include "platform/host/host_sdl_pads.h"
 #include "platform/host/host_sdl_screen.h"
 #include "platform/host/quiet_stderr.h"
+#include "platform/services/key_latch.h"
 #include "platform/services/report.h"
 
 #include <SDL.h>
@@ -15,6 +18,8 @@
 #include <vector>
 
 namespace {
+
+static_assert(SDL_NUM_SCANCODES <= KEY_LATCH_SIZE, "every scancode has its place in the latch");
 
 class SdlHost : public Host {
 public:
@@ -39,6 +44,8 @@ public:
             pads_.Stop();
             screen_.Close();
         }
+        keys_.ReleaseAll();
+        held_ = false;
     }
 
     void SetFullscreen(bool fullscreen) override { screen_.SetFullscreen(fullscreen); }
@@ -49,25 +56,24 @@ public:
         }
     }
 
+    // Drains the window's events into the keys and the queue, then begins the next pass.
     void PumpEvents(std::vector<HostEvent>& out) override {
         if (!screen_.IsOpen()) {
             return;
         }
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
-            if (event.type == SDL_QUIT ||
-                (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
-                out.push_back({HostEventType::Close});
-            } else if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                                                         event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
-                screen_.Redraw();
-            } else if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
-                screen_.Redraw();
-            } else if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
-                TakeKey(event.key);
-            } else {
-                pads_.Handle(event);
-            }
+            Take(event, out);
+        }
+        keys_.NextPass();
+        pads_.NextPass();
+    }
+
+    // At most a tenth of a second: the sound library applies a focus change some time after the
+    // window system reports it, on a later pump, and would never wake a wait for it.
+    void WaitForEvent() override {
+        if (screen_.IsOpen()) {
+            SDL_WaitEventTimeout(nullptr, 100);
         }
     }
 
@@ -75,10 +81,7 @@ public:
         if (!screen_.IsOpen()) {
             return false;
         }
-        // Ask both: each question also takes back a tap the device kept for it.
-        const bool keyboard = KeyboardDown(virtualKey);
-        const bool pad = pads_.KeyDown(virtualKey);
-        return keyboard || pad;
+        return KeyboardDown(virtualKey) || pads_.KeyDown(virtualKey);
     }
 
     uint32_t TicksMs() override {
@@ -153,12 +156,53 @@ private:
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return 0;
         }
-        SDL_PauseAudioDevice(device_, 0);
+        SDL_PauseAudioDevice(device_, held_ ? 1 : 0);
         return have.freq;
     }
 
+    void Take(const SDL_Event& event, std::vector<HostEvent>& out) {
+        if (event.type == SDL_QUIT) {
+            out.push_back({HostEventType::Close});
+        } else if (event.type == SDL_WINDOWEVENT) {
+            TakeWindowEvent(event.window, out);
+        } else if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
+            screen_.Redraw();
+        } else if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+            TakeKey(event.key);
+        } else {
+            pads_.Handle(event);
+        }
+    }
+
+    void TakeWindowEvent(const SDL_WindowEvent& window, std::vector<HostEvent>& out) {
+        switch (window.event) {
+            case SDL_WINDOWEVENT_CLOSE: out.push_back({HostEventType::Close}); break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED: screen_.Redraw(); break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+            case SDL_WINDOWEVENT_MINIMIZED: Hold(true, out); break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+            case SDL_WINDOWEVENT_RESTORED: Hold(false, out); break;
+            default: break;
+        }
+    }
+
+    // The player went away (or came back): the sound stops where it is (or goes on from there),
+    // every key is let go, and the game hears of it.
+    void Hold(bool hold, std::vector<HostEvent>& out) {
+        if (hold == held_) {
+            return;
+        }
+        held_ = hold;
+        keys_.ReleaseAll();
+        if (device_) {
+            SDL_PauseAudioDevice(device_, hold ? 1 : 0);
+        }
+        out.push_back({hold ? HostEventType::FocusLost : HostEventType::FocusGained});
+    }
+
     // The host's own keys (Alt+Enter, F12) act here and are kept from the game until they are
-    // let go; every other press is remembered until the game asks for it.
+    // let go; every other key goes to the latch, by scancode.
     void TakeKey(const SDL_KeyboardEvent& key) {
         const SDL_Scancode code = key.keysym.scancode;
         if (code >= SDL_NUM_SCANCODES) {
@@ -166,6 +210,7 @@ private:
         }
         if (key.type == SDL_KEYUP) {
             hostKey_[code] = false;
+            keys_.Release(code);
             return;
         }
         const bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
@@ -176,20 +221,12 @@ private:
             hostKey_[code] = true;
             if (!key.repeat) screen_.SaveScreenshot();
         } else if (!hostKey_[code]) {
-            tapped_[code] = true;
+            keys_.Press(code, key.repeat != 0);
         }
     }
 
-    bool KeyboardDown(int virtualKey) {
-        // A key counts as down while held, and also once after a press that was released
-        // again before anyone asked: a quick tap between two passes is not lost.
-        int count = 0;
-        const Uint8* state = SDL_GetKeyboardState(&count);
-        auto down = [&](SDL_Scancode code) {
-            const bool tapped = tapped_[code];
-            tapped_[code] = false;
-            return !hostKey_[code] && ((code < count && state[code] != 0) || tapped);
-        };
+    bool KeyboardDown(int virtualKey) const {
+        auto down = [this](SDL_Scancode code) { return keys_.Down(code); };
         switch (virtualKey) {
             case 0x1B: return down(SDL_SCANCODE_ESCAPE);
             case 0x20: return down(SDL_SCANCODE_SPACE);
@@ -234,7 +271,8 @@ private:
     SdlScreen screen_;
     SdlPads pads_;
     bool timerReady_ = false;
-    bool tapped_[SDL_NUM_SCANCODES] = {};
+    KeyLatch keys_;      // the keyboard, by scancode
+    bool held_ = false;  // the player is away
     bool hostKey_[SDL_NUM_SCANCODES] = {};
     SDL_AudioDeviceID device_ = 0;
     bool audioRefused_ = false;

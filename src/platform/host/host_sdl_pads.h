@@ -19,8 +19,10 @@ public:
     void Stop();
     // Takes one controller event (arrival, departure, button, stick); false for any other event.
     bool Handle(const SDL_Event& event);
-    // True while a pad holds the key, or once after a press that was let go before this question.
-    bool KeyDown(int virtualKey) { return keys_.TakeKeyDown(virtualKey); }
+    // A pass begins: presses since the last pass become its taps.
+    void NextPass() { keys_.NextPass(); }
+    // True while a pad holds the key, or tapped it for this pass.
+    bool KeyDown(int virtualKey) const { return keys_.Down(virtualKey); }
 
 private:
     struct Closer {

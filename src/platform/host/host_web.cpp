@@ -4,6 +4,7 @@
 #include "platform/host/host_web.h"
 
 #include "platform/services/frame_changes.h"
+#include "platform/services/key_latch.h"
 #include "platform/services/pad.h"
 #include "platform/services/report.h"
 #include "platform/services/scaling.h"
@@ -28,6 +29,7 @@ void HostWebCursorShow(int visible);
 int HostWebAudioOpen(int wantedRate, int frames);
 int HostWebPadsRead(int* fields, int most);
 void HostWebAudioClose();
+void HostWebHeld(int held);
 }
 
 namespace {
@@ -59,6 +61,8 @@ public:
         emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnKeyDown);
         emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnKeyUp);
         emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnBlur);
+        emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnFocus);
+        emscripten_set_visibilitychange_callback(this, true, &WebHost::OnVisibility);
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, true, &WebHost::OnResize);
         Place();
         return true;
@@ -71,10 +75,13 @@ public:
         emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
         emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
         emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+        emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
+        emscripten_set_visibilitychange_callback(nullptr, true, nullptr);
         emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, nullptr);
-        held_.fill(false);
-        tapped_.fill(false);
+        keys_.ReleaseAll();
         padKeys_.reset();
+        away_ = false;
+        reported_ = false;
         open_ = false;
         HostWebScreenClose();
     }
@@ -88,10 +95,14 @@ public:
         if (open_) HostWebCursorShow(visible ? 1 : 0);
     }
 
-    // A page is closed with its tab, which ends the program with it: no close requests. The game
-    // pads are read here, once a pass as it begins: what they hold changes keys as the keyboard
-    // does.
-    void PumpEvents(std::vector<HostEvent>&) override {
+    // A page is closed with its tab, which ends the program with it: no close requests. The keys
+    // came in between two passes (the callbacks); the game pads are read here, once a pass as it
+    // begins: what they hold changes keys as the keyboard does. Then the pass begins.
+    void PumpEvents(std::vector<HostEvent>& out) override {
+        if (away_ != reported_) {
+            reported_ = away_;
+            out.push_back({away_ ? HostEventType::FocusLost : HostEventType::FocusGained});
+        }
         if (!open_) return;
         std::array<int, kPadFields * kPads> fields{};
         const int count = std::clamp(HostWebPadsRead(fields.data(), kPads), 0, kPads);
@@ -112,17 +123,16 @@ public:
             if (changed[code]) Key(static_cast<int>(code), keys[code]);
         }
         padKeys_ = keys;
+        keys_.NextPass();
+    }
+
+    // Gives the page's thread back to the browser until the player comes back or a while passed.
+    void WaitForEvent() override {
+        if (open_ && away_ == reported_) emscripten_sleep(100);
     }
 
     bool KeyDown(int virtualKey) override {
-        if (!open_ || virtualKey < 0 || virtualKey >= kKeys) {
-            return false;
-        }
-        // Down while held, and also once after a press that was released again before anyone
-        // asked: a quick tap between two passes is not lost.
-        const bool down = held_[virtualKey] || tapped_[virtualKey];
-        tapped_[virtualKey] = false;
-        return down;
+        return open_ && virtualKey >= 0 && virtualKey < kKeys && keys_.Down(virtualKey);
     }
 
     uint32_t TicksMs() override { return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now())); }
@@ -168,7 +178,8 @@ public:
 
     // The page's audio asks for `frames` frames; the samples it reads, or nullptr for silence.
     const int16_t* AudioPull(int frames) {
-        if (!pull_ || frames <= 0 || frames > kAudioFrames) {
+        // Away, the sound stops where it is: nothing is pulled, so the song waits on its note.
+        if (!pull_ || away_ || frames <= 0 || frames > kAudioFrames) {
             return nullptr;
         }
         pull_(user_, audio_.data(), frames);
@@ -239,19 +250,22 @@ private:
 public:
     // A key pressed (`down`) or released, from the keyboard, the page's touch buttons or a game
     // pad; false for a code the game does not hear.
-    bool Key(int code, bool down) {
+    bool Key(int code, bool down, bool repeat = false) {
         if (code <= 0 || code >= kKeys) {
             return false;
         }
-        held_[static_cast<size_t>(code)] = down;
-        if (down) tapped_[static_cast<size_t>(code)] = true;
+        if (down) {
+            keys_.Press(code, repeat);
+        } else {
+            keys_.Release(code);
+        }
         return true;
     }
 
 private:
     static EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void* self) {
         const int code = static_cast<int>(event->keyCode);
-        return static_cast<WebHost*>(self)->Key(code, true) && Scrolls(code) ? EM_TRUE : EM_FALSE;
+        return static_cast<WebHost*>(self)->Key(code, true, event->repeat != 0) && Scrolls(code) ? EM_TRUE : EM_FALSE;
     }
 
     static EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* event, void* self) {
@@ -259,9 +273,27 @@ private:
         return static_cast<WebHost*>(self)->Key(code, false) && Scrolls(code) ? EM_TRUE : EM_FALSE;
     }
 
-    // A key held when the page loses the keyboard never sends its release.
+    // The player went away (the page lost the keyboard, or was hidden) or came back. A key held
+    // when the page loses the keyboard never sends its release: every key goes up.
+    void SetAway(bool away) {
+        if (away == away_) return;
+        away_ = away;
+        keys_.ReleaseAll();
+        HostWebHeld(away ? 1 : 0);
+    }
+
     static EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* self) {
-        static_cast<WebHost*>(self)->held_.fill(false);
+        static_cast<WebHost*>(self)->SetAway(true);
+        return EM_FALSE;
+    }
+
+    static EM_BOOL OnFocus(int, const EmscriptenFocusEvent*, void* self) {
+        static_cast<WebHost*>(self)->SetAway(false);
+        return EM_FALSE;
+    }
+
+    static EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void* self) {
+        static_cast<WebHost*>(self)->SetAway(event->hidden != 0);
         return EM_FALSE;
     }
 
@@ -280,9 +312,10 @@ private:
     int prescale_ = 1;
     std::vector<uint32_t> rgba_;  // an area in the canvas's bytes, enlarged
     std::vector<uint32_t> line_;  // a row of an area, converted
-    std::array<bool, kKeys> held_{};
-    std::array<bool, kKeys> tapped_{};
-    PadKeys padKeys_;  // the keys the pads held at the last pass
+    KeyLatch keys_;               // by virtual-key code (the DOM's key codes)
+    PadKeys padKeys_;             // the keys the pads held at the last pass
+    bool away_ = false;           // the player is away, as the page last said
+    bool reported_ = false;       // what the game was last told
     HostAudioPull pull_ = nullptr;
     void* user_ = nullptr;
     std::vector<int16_t> audio_;

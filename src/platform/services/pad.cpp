@@ -16,25 +16,30 @@ PadKeys PadKeysFor(const PadState& state) {
 
 void PadKeyBoard::Update(int id, const PadState& state) {
     states_[id] = state;
-    pressedSinceAsked_ |= PadKeysFor(state);
+    Settle();
 }
 
-void PadKeyBoard::Remove(int id) { states_.erase(id); }
+void PadKeyBoard::Remove(int id) {
+    states_.erase(id);
+    Settle();
+}
 
 PadState PadKeyBoard::StateOf(int id) const {
     const auto found = states_.find(id);
     return found == states_.end() ? PadState{} : found->second;
 }
 
-bool PadKeyBoard::TakeKeyDown(int virtualKey) {
-    if (virtualKey < 0 || virtualKey >= static_cast<int>(pressedSinceAsked_.size())) {
-        return false;
-    }
-    const auto key = static_cast<size_t>(virtualKey);
-    bool down = pressedSinceAsked_[key];
-    pressedSinceAsked_[key] = false;
+void PadKeyBoard::Settle() {
+    PadKeys now;
     for (const auto& [id, state] : states_) {
-        down = down || PadKeysFor(state)[key];
+        now |= PadKeysFor(state);
     }
-    return down;
+    for (size_t key = 0; key < now.size(); ++key) {
+        if (now[key] && !held_[key]) {
+            latch_.Press(static_cast<int>(key), false);
+        } else if (!now[key] && held_[key]) {
+            latch_.Release(static_cast<int>(key));
+        }
+    }
+    held_ = now;
 }

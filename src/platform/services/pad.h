@@ -5,6 +5,8 @@
 // a key down.
 #pragma once
 
+#include "platform/services/key_latch.h"
+
 #include <bitset>
 #include <map>
 
@@ -30,8 +32,8 @@ constexpr int PAD_STICK_THRESHOLD = 16384;
 // The virtual keys a pad in `state` holds down.
 PadKeys PadKeysFor(const PadState& state);
 
-// The keys held by every pad plugged in, keeping a press that is released again before the
-// game asks (a quick tap between two passes is not lost), as the keyboard does.
+// The keys held by every pad plugged in, through a key latch as the keyboard's: a key newly
+// held by any pad is a press, one no pad holds any more a release.
 class PadKeyBoard {
 public:
     // Records the state of pad `id` after one of its events.
@@ -40,11 +42,16 @@ public:
     void Remove(int id);
     // The state last recorded for pad `id` (a fresh state for a pad not seen yet).
     PadState StateOf(int id) const;
-    // True when a pad holds `virtualKey`, or held it at an event since the last question
-    // about that key.
-    bool TakeKeyDown(int virtualKey);
+    // A pass begins (the latch's NextPass).
+    void NextPass() { latch_.NextPass(); }
+    // True when a pad holds `virtualKey`, or tapped it for this pass.
+    bool Down(int virtualKey) const { return latch_.Down(virtualKey); }
 
 private:
+    // Feeds the latch with what changed in the union of the pads since the last call.
+    void Settle();
+
     std::map<int, PadState> states_;
-    PadKeys pressedSinceAsked_;
+    PadKeys held_;
+    KeyLatch latch_;
 };

@@ -272,6 +272,9 @@ HRESULT IDirectDrawSurface7::BltOne(const RECT& dest, IDirectDrawSurface7* sourc
 
 HRESULT IDirectDrawSurface7::Blt(RECT* destRect, IDirectDrawSurface7* source, RECT* sourceRect, DWORD flags,
                                  DDBLTFX* fx) {
+    if (lost_ || (source && source->lost_)) {
+        return DDERR_SURFACELOST;
+    }
     if (locked_ || hasDc_ || (source && (source->locked_ || source->hasDc_))) {
         return DDERR_SURFACEBUSY;
     }
@@ -330,6 +333,9 @@ HRESULT IDirectDrawSurface7::Flip(IDirectDrawSurface7*, DWORD) {
     if (!(caps_ & DDSCAPS_FLIP) || !backBuffer_) {
         return DDERR_NOTFLIPPABLE;
     }
+    if (lost_ || backBuffer_->lost_) {
+        return DDERR_SURFACELOST;
+    }
     if (locked_ || hasDc_ || backBuffer_->locked_ || backBuffer_->hasDc_) {
         return DDERR_SURFACEBUSY;
     }
@@ -341,6 +347,9 @@ HRESULT IDirectDrawSurface7::Flip(IDirectDrawSurface7*, DWORD) {
 HRESULT IDirectDrawSurface7::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD, HANDLE) {
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC2)) {
         return DDERR_INVALIDPARAMS;
+    }
+    if (lost_) {
+        return DDERR_SURFACELOST;
     }
     if (locked_ || hasDc_) {
         return DDERR_SURFACEBUSY;
@@ -543,6 +552,27 @@ HRESULT IDirectDraw7::CreateClipper(DWORD, IDirectDrawClipper** clipper, IUnknow
 }
 
 HRESULT IDirectDraw7::WaitForVerticalBlank(DWORD, HANDLE) { return DD_OK; }
+
+HRESULT IDirectDrawSurface7::Restore() {
+    lost_ = false;
+    return DD_OK;
+}
+
+HRESULT IDirectDrawSurface7::IsLost() { return lost_ ? DDERR_SURFACELOST : DD_OK; }
+
+HRESULT IDirectDraw7::RestoreAllSurfaces() {
+    for (IDirectDrawSurface7* surface : surfaces_) surface->Restore();
+    return DD_OK;
+}
+
+void DirectDrawLoseSurfaces(IDirectDraw7* directDraw) {
+    if (!directDraw) {
+        return;
+    }
+    for (IDirectDrawSurface7* surface : directDraw->surfaces_) {
+        surface->lost_ = !(surface->caps_ & DDSCAPS_SYSTEMMEMORY);
+    }
+}
 
 HRESULT DirectDrawCreateEx(GUID*, void** directDraw, REFIID iid, IUnknown* outer) {
     if (!directDraw || outer) {

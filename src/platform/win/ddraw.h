@@ -32,6 +32,7 @@ constexpr HRESULT DDERR_NOTFOUND = MakeDdResult(255);
 constexpr HRESULT DDERR_NOTFLIPPABLE = MakeDdResult(582);
 constexpr HRESULT DDERR_NOTLOCKED = MakeDdResult(584);
 constexpr HRESULT DDERR_SURFACEBUSY = MakeDdResult(430);
+constexpr HRESULT DDERR_SURFACELOST = MakeDdResult(450);
 constexpr HRESULT DDERR_UNSUPPORTEDMODE = MakeDdResult(590);
 constexpr HRESULT DDERR_CANTCREATEDC = MakeDdResult(585);
 constexpr HRESULT DDERR_NODC = MakeDdResult(586);
@@ -215,6 +216,10 @@ public:
     HRESULT Unlock(RECT* rect);
     HRESULT GetDC(HDC* dc);
     HRESULT ReleaseDC(HDC dc);
+    // Gives a lost surface its memory back (its pixels are then to be drawn again).
+    HRESULT Restore();
+    // DDERR_SURFACELOST while the surface is lost, else DD_OK.
+    HRESULT IsLost();
 
     // Inspection for the hosts and tests.
     int width() const { return width_; }
@@ -237,6 +242,7 @@ public:
 
 private:
     friend class IDirectDraw7;
+    friend void DirectDrawLoseSurfaces(IDirectDraw7* directDraw);
     // Where the surface's pixel (0, 0) lies on the screen: the window's top-left corner for a
     // windowed primary, which holds only the window's part of the screen; (0, 0) otherwise.
     POINT ScreenOrigin() const;
@@ -255,6 +261,7 @@ private:
     std::vector<uint8_t> pixels_;
     bool locked_ = false;
     bool hasDc_ = false;
+    bool lost_ = false;  // only ever by DirectDrawLoseSurfaces: the host never takes the memory
     DeviceContext dc_;
     DDCOLORKEY sourceKey_{};
     bool hasSourceKey_ = false;
@@ -273,12 +280,15 @@ public:
     HRESULT CreatePalette(DWORD flags, PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown* outer);
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer);
     HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event);
+    // Restores every lost surface made by this object.
+    HRESULT RestoreAllSurfaces();
 
     int modeBits() const { return modeBits_; }
     IDirectDrawSurface7* primary() const { return primary_; }
 
 private:
     friend class IDirectDrawSurface7;
+    friend void DirectDrawLoseSurfaces(IDirectDraw7* directDraw);
     HWND window_ = nullptr;
     DWORD level_ = 0;
     int modeWidth_ = 0;
@@ -294,3 +304,7 @@ HRESULT DirectDrawCreateEx(GUID* driver, void** directDraw, REFIID iid, IUnknown
 
 // The depth of the desktop that a windowed display shares (8 unless set; 16 gives 5.6.5).
 void DirectDrawSetDesktopBits(int bits);
+// Loses every video-memory surface of `directDraw` (the primary and its back surface, and any
+// surface not in system memory), as the system does when the player switches away from a
+// full-screen program; for tests of the way back.
+void DirectDrawLoseSurfaces(IDirectDraw7* directDraw);

@@ -70,16 +70,21 @@ LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return window->procedure(window, message, wParam, lParam);
 }
 
-// The host's events become messages: a close request is WM_CLOSE to every live window.
+// The host's events become messages: a close request is WM_CLOSE posted to every live window;
+// the player going away or coming back is WM_ACTIVATEAPP sent to each at once, as the system does.
 void PumpHostEvents() {
     std::vector<HostEvent> events;
     HostGet().PumpEvents(events);
     for (const HostEvent& event : events) {
-        if (event.type == HostEventType::Close) {
-            for (const auto& w : state.windows) {
-                if (!w->destroyed) {
-                    state.queue.push_back(MSG{w.get(), WM_CLOSE, 0, 0, GetTickCount(), {}});
-                }
+        for (size_t i = 0; i < state.windows.size(); ++i) {
+            HWND w = state.windows[i].get();
+            if (w->destroyed) {
+                continue;
+            }
+            if (event.type == HostEventType::Close) {
+                state.queue.push_back(MSG{w, WM_CLOSE, 0, 0, GetTickCount(), {}});
+            } else {
+                SendToWindow(w, WM_ACTIVATEAPP, event.type == HostEventType::FocusGained ? TRUE : FALSE, 0);
             }
         }
     }
@@ -176,6 +181,13 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT, UINT, UINT removeMessage) {
         return TRUE;
     }
     return FALSE;
+}
+
+BOOL WaitMessage() {
+    if (state.queue.empty() && !state.quitPending && !WindowNeedingPaint()) {
+        HostGet().WaitForEvent();
+    }
+    return TRUE;
 }
 
 BOOL TranslateMessage(const MSG*) { return FALSE; }

@@ -95,6 +95,7 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ACTIVATEAPP = 0x001C;
 
 // Class styles.
 constexpr UINT CS_VREDRAW = 0x0001;
@@ -135,7 +136,11 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
 BOOL DestroyWindow(HWND window);
+// Takes the host's events first: a close request is posted as WM_CLOSE to every window, the
+// player going away or coming back is sent to them as WM_ACTIVATEAPP (FALSE, TRUE).
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMessage);
+// Returns when a message is waiting: at once when one is queued, else when the host has an event.
+BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

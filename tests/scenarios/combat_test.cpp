@@ -177,19 +177,7 @@ TEST_F(Combat, WholeGameWonReachesTheEndingScreen) {
                 ended = true;
                 return false;
             }
-            if (GameState.mode != Playing || GameState.playerAttackTimer > 0) return true;
-            const int32_t level = GameState.level;
-            if (GameState.landscape != level - 1) {
-                keys = {VK_RIGHT};
-                return true;
-            }
-            const EnemyState& enemy = EnemyStates[level - 1];
-            const float gap = EnemySprite(level).x - PlayerSprite().x;
-            if (enemy.action == Strike && enemy.attackTimer == 32) {
-                keys = {VK_SPACE};
-            } else if (gap > 34.0f) {
-                keys = {VK_RIGHT};
-            }
+            WinningMoves(keys);
             return true;
         },
         20000);

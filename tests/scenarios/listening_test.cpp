@@ -1,6 +1,8 @@
 // The mixed sound of games played on the generated data pack, as a listener hears it: a whole
 // game never reaches full scale, and a stroke arrives at the device rate without the mirror
 // images of its 11,025 Hz samples.
+#include "scenario.h"
+
 #include "game/characters.h"
 #include "game/enemies.h"
 #include "game/game_state.h"
@@ -58,18 +60,7 @@ bool WinningPlayer(uint64_t pass, std::vector<int>& keys) {
     if (GameState.mode == EndingScreen) return false;
     if (GameState.mode == MenuScreen) keys = {'N'};
     if (GameState.mode == ReadyScreen && pass % 2 == 0) keys = {VK_SPACE};
-    if (GameState.mode != Playing || GameState.playerAttackTimer > 0) return true;
-    const int32_t level = GameState.level;
-    if (GameState.landscape != level - 1) {
-        keys = {VK_RIGHT};
-        return true;
-    }
-    const EnemyState& enemy = EnemyStates[level - 1];
-    if (enemy.action == Strike && enemy.attackTimer == 32) {
-        keys = {VK_SPACE};
-    } else if (EnemySprite(level).x - PlayerSprite().x > 34.0f) {
-        keys = {VK_RIGHT};
-    }
+    WinningMoves(keys);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "game/characters.h"
 #include "game/enemies.h"
 #include "game/game_state.h"
+#include "platform/win/win32.h"
 #include "runner.h"
 #include "support/test_support.h"
 
@@ -74,3 +75,20 @@ protected:
 
 // Key helpers for the scripts.
 inline std::vector<int> Keys(std::initializer_list<int> keys) { return keys; }
+
+// The test-side player that beats every enemy, while playing: it walks up to the enemy and
+// answers the enemy's stroke at once with its own, which lands before the enemy's can.
+inline void WinningMoves(std::vector<int>& keys) {
+    if (GameState.mode != Playing || GameState.playerAttackTimer > 0) return;
+    const int32_t level = GameState.level;
+    if (GameState.landscape != level - 1) {
+        keys = {VK_RIGHT};
+        return;
+    }
+    const EnemyState& enemy = EnemyStates[level - 1];
+    if (enemy.action == Strike && enemy.attackTimer == 32) {
+        keys = {VK_SPACE};
+    } else if (EnemySprite(level).x - PlayerSprite().x > 34.0f) {
+        keys = {VK_RIGHT};
+    }
+}

@@ -45,8 +45,10 @@ add_custom_command(TARGET gaiablade POST_BUILD
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/windows-imports.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:gaiablade>
   VERBATIM)
 
-# gaiablade-VERSION-windows.zip: the program, the data pack beside it and a short text on
-# running it.
+# gaiablade-VERSION-windows.zip: the program, the data pack beside it, a short text on
+# running it, the game's licence and the copyright file of the runtime linked into the program.
+set(GAIABLADE_RUNTIME_COPYRIGHT /usr/share/doc/mingw-w64-common/copyright CACHE FILEPATH
+  "The copyright file of the cross-compiler's runtime (winpthreads and the start-up code)")
 if(GAIABLADE_DATA_PACK)
   set(zip ${CMAKE_BINARY_DIR}/gaiablade-${PROJECT_VERSION}-windows.zip)
   configure_file(dist/windows/README.txt ${CMAKE_BINARY_DIR}/README.txt @ONLY)
@@ -55,6 +57,9 @@ if(GAIABLADE_DATA_PACK)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/zip/gaiablade
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:gaiablade> ${CMAKE_BINARY_DIR}/zip/gaiablade/
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/zip/gaiablade/README.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/zip/gaiablade/LICENSE.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${GAIABLADE_RUNTIME_COPYRIGHT}
+      ${CMAKE_BINARY_DIR}/zip/gaiablade/mingw-w64-runtime.copyright.txt
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${GAIABLADE_DATA_PACK} ${CMAKE_BINARY_DIR}/zip/gaiablade/data
     COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/zip zip -q -r -X ${zip} gaiablade
     DEPENDS gaiablade

@@ -2,7 +2,7 @@
 // a sound that loads is played, duplicated and mixed for a moment.
 #include "fuzz_support.h"
 
-#include "audio/sound.h"
+#include "engine/audio/sound.h"
 #include "platform/win/mmio.h"
 
 namespace {

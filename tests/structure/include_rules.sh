@@ -15,7 +15,7 @@ cd "$root" || exit 2
 layer_of_path() {
   case $1 in
     src/platform/*) echo 0 ;;
-    src/engine/* | src/gfx/* | src/audio/*) echo 1 ;;
+    src/engine/*) echo 1 ;;
     src/game/*) echo 2 ;;
     src/app/*) echo 3 ;;
     tools/*) echo 4 ;;
@@ -26,7 +26,7 @@ layer_of_path() {
 layer_of_include() {
   case $1 in
     platform/*) echo 0 ;;
-    engine/* | gfx/* | audio/*) echo 1 ;;
+    engine/*) echo 1 ;;
     game/*) echo 2 ;;
     app/*) echo 3 ;;
     *) echo -1 ;;  # a header beside the file, or a generated one

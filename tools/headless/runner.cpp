@@ -1,8 +1,8 @@
 #include "runner.h"
 
 #include "app/shell.h"
-#include "audio/music.h"
-#include "audio/sound.h"
+#include "engine/audio/music.h"
+#include "engine/audio/sound.h"
 #include "platform/services/png.h"
 #include "platform/win/dmusic.h"
 #include "platform/win/stand_ins.h"

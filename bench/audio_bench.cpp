@@ -8,8 +8,8 @@
 #include "engine/core/engine.h"
 #include "engine/core/main_window.h"
 #include "platform/host/host_headless.h"
-#include "platform/services/mixer.h"
-#include "platform/win/stand_ins.h"
+#include "platform/sound/mixer.h"
+#include "platform/standins/stand_ins.h"
 #include "build_paths.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #include "engine/core/main_window.h"
 #include "engine/gfx/bitmap_image.h"
 #include "engine/gfx/display.h"
-#include "platform/win/stand_ins.h"
+#include "platform/standins/stand_ins.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,7 +9,7 @@
 #include "game/characters.h"
 #include "game/game_state.h"
 #include "game/screens.h"
-#include "platform/win/stand_ins.h"
+#include "platform/standins/stand_ins.h"
 #include "build_paths.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 #include "fuzz_support.h"
 
 #include "engine/audio/sound.h"
-#include "platform/win/mmio.h"
+#include "platform/standins/mmio.h"
 
 namespace {
 

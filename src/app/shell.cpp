@@ -8,7 +8,7 @@
 #include "game/assets.h"
 #include "game/game.h"
 #include "game/screens.h"
-#include "platform/services/report.h"
+#include "platform/report/report.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include "engine/gfx/colour_probe.h"
 #include "engine/gfx/display.h"
 #include "game/assets.h"
-#include "platform/services/report.h"
+#include "platform/report/report.h"
 
 #include <cstdio>
 

@@ -4,9 +4,9 @@
 #include "engine/gfx/display.h"
 #include "engine/gfx/palette.h"
 #include "game/game_state.h"
-#include "platform/win/com.h"
-#include "platform/win/ddraw.h"
-#include "platform/win/stand_ins.h"
+#include "platform/standins/com.h"
+#include "platform/standins/ddraw.h"
+#include "platform/standins/stand_ins.h"
 #include "support/test_support.h"
 
 #include <cstdio>

@@ -2,8 +2,8 @@
 # The layers point one way: platform <- engine (src/engine, src/gfx, src/audio) <- game <- app
 # <- tools. Every #include "..." in src/ and tools/ is checked:
 #   - no file includes a header of a layer above its own;
-#   - above the platform, only the stand-ins (platform/win/), the reporting path
-#     (platform/services/report.h) and the song reader (platform/services/midi_file.h) are
+#   - above the platform, only the stand-ins (platform/standins/), the reporting path
+#     (platform/report/report.h) and the song reader (platform/sound/midi_file.h) are
 #     included, so the engine, the game and the app build against the real system headers as
 #     well (the two services are plain standard C++ and are built into the Windows program);
 #     the hosts only from the Linux entry point (src/app/main.cpp) and the tools.
@@ -46,7 +46,7 @@ while IFS= read -r file; do
       broken=1
     elif [ "$own" -ge 1 ] && [ "$own" -le 3 ] && [ "$theirs" -eq 0 ]; then
       case $header in
-        platform/win/* | platform/services/report.h | platform/services/midi_file.h) ;;
+        platform/standins/* | platform/report/report.h | platform/sound/midi_file.h) ;;
         platform/host/*)
           if [ "$file" != src/app/main.cpp ]; then
             echo "$file:$line: \"$header\": only the entry point and the tools choose a host"

@@ -12,9 +12,9 @@
 #include "paced_host.h"
 #include "platform/host/host_headless.h"
 #include "platform/host/host_sdl.h"
-#include "platform/services/png.h"
-#include "platform/win/stand_ins.h"
-#include "platform/win/win32.h"
+#include "platform/screen/png.h"
+#include "platform/standins/stand_ins.h"
+#include "platform/standins/win32.h"
 #include "scenes.h"
 
 #include <cstdio>

@@ -2,8 +2,8 @@
 
 #include "engine/audio/sound.h"
 #include "engine/core/main_window.h"
-#include "platform/services/midi_file.h"
-#include "platform/services/report.h"
+#include "platform/report/report.h"
+#include "platform/sound/midi_file.h"
 
 #include <cstring>
 #include <fstream>

@@ -4,7 +4,7 @@
 // one, and starting a song stops it first. An id outside 0 to 63 names no slot.
 #pragma once
 
-#include "platform/win/dmusic.h"
+#include "platform/standins/dmusic.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "engine/audio/sound.h"
 
 #include "engine/core/main_window.h"
-#include "platform/win/mmio.h"
+#include "platform/standins/mmio.h"
 
 #include <algorithm>
 #include <cstdio>

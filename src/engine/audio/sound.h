@@ -3,7 +3,7 @@
 // id, the number of its slot. Every operation takes any id: one outside 0 to 255 names no slot.
 #pragma once
 
-#include "platform/win/dsound.h"
+#include "platform/standins/dsound.h"
 
 #include <array>
 #include <cstdint>

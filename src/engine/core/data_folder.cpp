@@ -1,7 +1,7 @@
 #include "engine/core/data_folder.h"
 
-#include "platform/services/report.h"
-#include "platform/win/win32.h"
+#include "platform/report/report.h"
+#include "platform/standins/win32.h"
 #include "build_paths.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "engine/core/frame_clock.h"
 
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 
 namespace {
 uint32_t clockStamp = 0;

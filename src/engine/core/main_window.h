@@ -2,7 +2,7 @@
 // music set-up, and the request that ends the program.
 #pragma once
 
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 
 #include <cstdint>
 

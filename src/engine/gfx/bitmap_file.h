@@ -1,7 +1,7 @@
 // Bitmap files: a BMP file read into memory as its headers, palette and top-down pixel rows.
 #pragma once
 
-#include "platform/win/ddraw.h"
+#include "platform/standins/ddraw.h"
 
 #include <cstdint>
 #include <vector>

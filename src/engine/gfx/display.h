@@ -2,7 +2,7 @@
 // clippers, the back surface's lock and the clip rectangle, as one process-wide record.
 #pragma once
 
-#include "platform/win/ddraw.h"
+#include "platform/standins/ddraw.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // operations that set, read, rotate and blink entries of the display palette.
 #pragma once
 
-#include "platform/win/ddraw.h"
+#include "platform/standins/ddraw.h"
 
 #include <cstdint>
 

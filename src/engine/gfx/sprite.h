@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/gfx/bitmap_file.h"
-#include "platform/win/ddraw.h"
+#include "platform/standins/ddraw.h"
 
 #include <array>
 #include <cstdint>

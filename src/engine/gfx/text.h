@@ -1,7 +1,7 @@
 // Text output on a surface, through the surface's device context.
 #pragma once
 
-#include "platform/win/ddraw.h"
+#include "platform/standins/ddraw.h"
 
 #include <cstdint>
 

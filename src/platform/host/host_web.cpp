@@ -3,11 +3,11 @@
 // program is built with asyncify), during which the page draws, takes keys and plays audio.
 #include "platform/host/host_web.h"
 
-#include "platform/services/frame_changes.h"
-#include "platform/services/key_latch.h"
-#include "platform/services/pad.h"
-#include "platform/services/report.h"
-#include "platform/services/scaling.h"
+#include "platform/input/key_latch.h"
+#include "platform/input/pad.h"
+#include "platform/report/report.h"
+#include "platform/screen/frame_changes.h"
+#include "platform/screen/scaling.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>

@@ -3,7 +3,7 @@
 #include "engine/audio/music.h"
 #include "engine/audio/sound.h"
 #include "engine/core/main_window.h"
-#include "platform/services/mixer.h"
+#include "platform/sound/mixer.h"
 #include "support/allocation_limit.h"
 #include "support/engine_support.h"
 

@@ -3,9 +3,9 @@
 #include "engine/audio/music.h"
 #include "engine/audio/sound.h"
 #include "engine/core/main_window.h"
-#include "platform/services/limiter.h"
-#include "platform/services/mixer.h"
-#include "platform/win/mmio.h"
+#include "platform/sound/limiter.h"
+#include "platform/sound/mixer.h"
+#include "platform/standins/mmio.h"
 #include "support/allocation_limit.h"
 #include "support/engine_support.h"
 

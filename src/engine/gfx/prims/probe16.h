@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/gfx/bitmap_file.h"
-#include "platform/win/ddraw.h"
+#include "platform/standins/ddraw.h"
 
 #include <cstdint>
 

@@ -8,7 +8,8 @@
 # `extern const IID|CLSID|GUID NAME;`. Our own helpers are functions or class members, so a
 # constant at the start of a line must be one the system headers also define.
 function(gaiablade_platform_constants out)
-  set(headers win32.h com.h ddraw.h dsound.h dmusic.h mmio.h)
+  set(headers win32_types.h win32_window.h win32_keys.h win32_kernel.h win32_gdi_text.h
+    com.h ddraw.h dsound.h dmusic.h mmio.h)
   set(names)
   set(ids)
   foreach(header ${headers})

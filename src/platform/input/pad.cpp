@@ -1,6 +1,6 @@
 #include "platform/input/pad.h"
 
-#include "platform/standins/win32.h"
+#include "platform/standins/win32_keys.h"
 
 PadKeys PadKeysFor(const PadState& state) {
     PadKeys keys;

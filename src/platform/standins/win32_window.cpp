@@ -1,16 +1,12 @@
-#include "platform/standins/win32.h"
+#include "platform/standins/win32_window.h"
 
-#include "platform/font/font.h"
 #include "platform/host/host.h"
 #include "platform/standins/ddraw.h"
+#include "platform/standins/win32_kernel.h"
 
-#include <algorithm>
-#include <cstring>
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 #include <vector>
 
 struct WindowObject {
@@ -20,10 +16,6 @@ struct WindowObject {
     RECT rect{};
     bool destroyed = false;
     bool needsPaint = true;
-};
-
-struct InstanceObject {
-    int unused = 0;
 };
 
 struct GdiObject {
@@ -47,7 +39,6 @@ struct Win32State {
 };
 
 Win32State state;
-InstanceObject moduleInstance;
 DeviceContext paintContext;  // painting draws nothing; the context only has to exist
 GdiObject stockObjects[4] = {{1}, {2}, {3}, {4}};
 
@@ -248,41 +239,11 @@ BOOL GetWindowRect(HWND window, RECT* rect) {
     return TRUE;
 }
 
-SHORT GetAsyncKeyState(int virtualKey) { return HostGet().KeyDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0; }
-
 // The cursor shows while the display count is 0 or more, as the count of the real call.
 int ShowCursor(BOOL show) {
     state.cursorCount += show ? 1 : -1;
     HostGet().SetCursorVisible(state.cursorCount >= 0);
     return state.cursorCount;
-}
-
-DWORD GetTickCount() { return HostGet().TicksMs(); }
-
-void Sleep(DWORD ms) {
-    if (ms == 0) {
-        HostGet().SpinPause();
-    } else {
-        HostGet().SleepMs(ms);
-    }
-}
-
-DWORD timeGetTime() { return GetTickCount(); }
-
-MMRESULT timeBeginPeriod(UINT) { return TIMERR_NOERROR; }
-
-MMRESULT timeEndPeriod(UINT) { return TIMERR_NOERROR; }
-
-DWORD GetModuleFileNameA(HMODULE, LPSTR fileName, DWORD size) {
-    std::error_code error;
-    const std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
-    if (error || path.empty() || !fileName || size == 0) {
-        return 0;
-    }
-    const DWORD length = static_cast<DWORD>(std::min<size_t>(path.size(), size - 1));
-    std::memcpy(fileName, path.data(), length);
-    fileName[length] = '\0';
-    return length < path.size() ? size : length;
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR) { return &stockObjects[0]; }
@@ -292,152 +253,3 @@ HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return &stockObjects[1]; }
 HGDIOBJ GetStockObject(int object) { return object == BLACK_BRUSH ? &stockObjects[2] : &stockObjects[3]; }
 
 void Win32Reset() { state = Win32State{}; }
-
-HINSTANCE Win32ModuleInstance() { return &moduleInstance; }
-
-// --- GDI text on a surface's device context ---
-
-namespace {
-
-uint32_t NearestPaletteIndex(const IDirectDrawPalette* palette, COLORREF colour) {
-    if (!palette) return 0;
-    const int r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-    uint32_t best = 0;
-    int bestDistance = 1 << 30;
-    for (uint32_t i = 0; i < 256; ++i) {
-        const PALETTEENTRY& e = palette->entries()[i];
-        const int dr = e.peRed - r, dg = e.peGreen - g, db = e.peBlue - b;
-        const int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
-    }
-    return best;
-}
-
-// The surface's own value for a COLORREF: the nearest palette entry, or a 16-bit word.
-uint32_t SurfaceColour(const IDirectDrawSurface7& surface, COLORREF colour) {
-    if (surface.bitsPerPixel() == 8) return NearestPaletteIndex(surface.ShowingPalette(), colour);
-    const uint32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-    if (surface.rgbBits() == 15) return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
-    return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
-}
-
-void PutPixel(IDirectDrawSurface7& surface, int x, int y, uint32_t value) {
-    uint8_t* row = surface.memory() + static_cast<size_t>(y) * static_cast<size_t>(surface.pitch());
-    if (surface.bitsPerPixel() == 8) {
-        row[x] = static_cast<uint8_t>(value);
-    } else {
-        row[2 * x] = static_cast<uint8_t>(value);
-        row[2 * x + 1] = static_cast<uint8_t>(value >> 8);
-    }
-}
-
-// Text is drawn solid where the glyphs cover at least half a pixel, as an unsmoothed system
-// font draws; an opaque background fills the text's box with white first.
-bool DrawText(IDirectDrawSurface7& surface, int x, int y, const std::string& text, COLORREF colour, bool opaque) {
-    FontMask mask;
-    if (!FontRender(text.c_str(), mask)) {
-        return false;
-    }
-    const uint32_t ink = SurfaceColour(surface, colour);
-    const uint32_t paper = SurfaceColour(surface, RGB(255, 255, 255));
-    // Positions in 64 bits: text may start anywhere a caller names, up to the ends of an int.
-    for (int row = 0; row < mask.height; ++row) {
-        const int64_t py = int64_t{y} + row;
-        if (py < 0 || py >= surface.height()) continue;
-        for (int column = 0; column < mask.width; ++column) {
-            const int64_t px = int64_t{x} + column;
-            if (px < 0 || px >= surface.width()) continue;
-            const uint8_t cover =
-                mask.coverage[static_cast<size_t>(row) * static_cast<size_t>(mask.width) + static_cast<size_t>(column)];
-            if (cover >= 128) {
-                PutPixel(surface, static_cast<int>(px), static_cast<int>(py), ink);
-            } else if (opaque) {
-                PutPixel(surface, static_cast<int>(px), static_cast<int>(py), paper);
-            }
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
-COLORREF SetTextColor(HDC dc, COLORREF colour) {
-    if (!dc) return 0xFFFFFFFFu;
-    const COLORREF old = dc->textColour;
-    dc->textColour = colour;
-    return old;
-}
-
-int SetBkMode(HDC dc, int mode) {
-    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
-    const int old = dc->backgroundMode;
-    dc->backgroundMode = mode;
-    return old;
-}
-
-BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
-    if (!dc || !text || length < 0) return FALSE;
-    if (!dc->surface) return TRUE;  // a paint context: nothing to draw on
-    return DrawText(*dc->surface, x, y, std::string(text, static_cast<size_t>(length)), dc->textColour,
-                    dc->backgroundMode == OPAQUE)
-               ? TRUE
-               : FALSE;
-}
-
-// --- kernel32's text conversion ---
-
-int MultiByteToWideChar(UINT, DWORD, LPCSTR text, int bytes, WCHAR* wide, int wideCount) {
-    if (!text || bytes < -1 || wideCount < 0) return 0;
-    const size_t count = bytes == -1 ? std::char_traits<char>::length(text) + 1 : static_cast<size_t>(bytes);
-    if (wideCount == 0) return static_cast<int>(count);
-    if (!wide || count > static_cast<size_t>(wideCount)) return 0;
-    for (size_t i = 0; i < count; ++i) wide[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
-    return static_cast<int>(count);
-}
-
-// --- kernel32's names of folders and files ---
-
-namespace {
-
-// Copies `name` with its terminating zero into `buffer` of `size` characters, as the system's
-// name calls do: the length, or the size needed when it does not fit.
-template <class Char>
-DWORD GiveName(const std::string& name, Char* buffer, DWORD size) {
-    if (name.size() + 1 > size || !buffer) {
-        return static_cast<DWORD>(name.size() + 1);
-    }
-    for (size_t i = 0; i < name.size(); ++i) buffer[i] = static_cast<Char>(static_cast<unsigned char>(name[i]));
-    buffer[name.size()] = 0;
-    return static_cast<DWORD>(name.size());
-}
-
-std::string WorkingFolderName() {
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::current_path(error);
-    return error ? std::string() : folder.string();
-}
-
-}  // namespace
-
-DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
-    const std::string name = WorkingFolderName();
-    return name.empty() ? 0 : GiveName(name, buffer, size);
-}
-
-DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer) {
-    const std::string name = WorkingFolderName();
-    return name.empty() ? 0 : GiveName(name, buffer, size);
-}
-
-DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
-    std::vector<char> name(std::max<DWORD>(size, 1));
-    const DWORD length = GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
-    if (length == 0 || !fileName || size == 0) return 0;
-    const DWORD kept = std::min(length, size - 1);
-    for (DWORD i = 0; i < kept; ++i) fileName[i] = static_cast<WCHAR>(static_cast<unsigned char>(name[i]));
-    fileName[kept] = 0;
-    return length;
-}

@@ -1,5 +1,7 @@
 #include "engine/gfx/bitmap_image.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -52,6 +54,16 @@ int32_t LoadRows(BitmapImage* image, const BitmapFile* bitmap, int32_t column, i
 bool HoldsItsPixels(const BitmapImage& image, int32_t bits) {
     return image.bitsPerPixel == bits && image.width >= 0 && image.height >= 0 &&
            int64_t{image.width} * image.height * (bits / 8) <= static_cast<int64_t>(image.pixels.size());
+}
+
+// The picture's own rows: never more than its pixel store holds, whatever the header says.
+int64_t PictureRows(const BitmapFile& bitmap) {
+    const int64_t width = bitmap.infoHeader.biWidth;
+    if (width <= 0) {
+        return 0;
+    }
+    const int64_t stored = static_cast<int64_t>(bitmap.pixels.size()) / width;
+    return std::min<int64_t>(std::llabs(bitmap.infoHeader.biHeight), stored);
 }
 
 }  // namespace
@@ -205,5 +217,34 @@ int32_t BitmapImageScroll(BitmapImage* image, int32_t dx, int32_t dy) {
         BitmapImageCopy(image, image->width - shift, 0, &edge, 0, 0, shift, image->height);
     }
     BitmapImageDestroy(&edge);
+    return 1;
+}
+
+int32_t CopyBitmapCellToSurface(const BitmapFile* bitmap, IDirectDrawSurface7* surface, int32_t cellX, int32_t cellY) {
+    if (bitmap == nullptr || surface == nullptr) {
+        return 1;
+    }
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    if (FAILED(surface->Lock(nullptr, &desc, DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, nullptr)) ||
+        desc.lpSurface == nullptr) {
+        return 1;
+    }
+    const int64_t w = desc.dwWidth;
+    const int64_t h = desc.dwHeight;
+    // Cells are w x h, with a 1-pixel line before each and around the whole grid.
+    const int64_t left = int64_t{cellX} * (w + 1) + 1;
+    const int64_t top = int64_t{cellY} * (h + 1) + 1;
+    const int64_t pictureWidth = bitmap->infoHeader.biWidth;
+    const bool inside = cellX >= 0 && cellY >= 0 && left + w <= pictureWidth && top + h <= PictureRows(*bitmap) &&
+                        desc.lPitch >= w;
+    if (inside) {
+        const uint8_t* source = bitmap->pixels.data() + top * pictureWidth + left;
+        auto* target = static_cast<uint8_t*>(desc.lpSurface);
+        for (int64_t row = 0; row < h; ++row) {
+            std::memcpy(target + row * desc.lPitch, source + row * pictureWidth, static_cast<size_t>(w));
+        }
+    }
+    surface->Unlock(nullptr);
     return 1;
 }

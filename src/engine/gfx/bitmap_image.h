@@ -1,7 +1,9 @@
-// Bitmap images: pictures kept in plain memory with the position they are drawn at.
+// Bitmap images: pictures kept in plain memory with the position they are drawn at; and the copy
+// of one cell of a gridded picture into a whole off-screen surface.
 #pragma once
 
 #include "engine/gfx/bitmap_file.h"
+#include "platform/standins/ddraw.h"
 
 #include <cstdint>
 #include <vector>
@@ -36,3 +38,7 @@ int32_t BitmapImageScroll(BitmapImage* image, int32_t dx, int32_t dy);
 // Copies a w by h rectangle between images (no clipping).
 int32_t BitmapImageCopy(BitmapImage* destination, int32_t destX, int32_t destY, const BitmapImage* source,
                         int32_t sourceX, int32_t sourceY, int32_t width, int32_t height);
+// Fills `surface` (w x h) from cell (cellX, cellY) of the 8-bit picture, where cells are w x h
+// and framed by 1-pixel lines; copies nothing when the lock fails or the cell leaves the picture.
+// Returns 1.
+int32_t CopyBitmapCellToSurface(const BitmapFile* bitmap, IDirectDrawSurface7* surface, int32_t cellX, int32_t cellY);

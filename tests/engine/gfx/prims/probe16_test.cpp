@@ -1,4 +1,5 @@
-#include "engine/gfx/prims/probe16.h"
+#include "engine/gfx/bitmap_image.h"
+#include "engine/gfx/colour_probe.h"
 
 #include "engine/gfx/prims/canvas.h"
 

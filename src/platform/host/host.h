@@ -82,6 +82,3 @@ public:
 Host& HostGet();
 // Makes `host` the current host (nullptr goes back to the stand-in).
 void HostSet(Host* host);
-
-// Converts a frame to 0xAARRGGBB pixels, rows `outPitch` bytes apart (what a screen shows).
-void HostFrameToRgb32(const HostFrame& frame, uint32_t* out, int outPitch);

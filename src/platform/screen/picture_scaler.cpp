@@ -1,5 +1,7 @@
 #include "platform/screen/picture_scaler.h"
 
+#include "platform/screen/screen_pixels.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -111,10 +113,10 @@ void PictureScaler::Take(const HostFrame& frame, const ScaleRect& area) {
                    static_cast<ptrdiff_t>(part.x) * (frame.bitsPerPixel / 8);
     piece.width = part.width;
     piece.height = part.height;
-    HostFrameToRgb32(piece,
-                     picture_.data() + static_cast<size_t>(part.y) * static_cast<size_t>(pictureWidth_) +
-                         static_cast<size_t>(part.x),
-                     pictureWidth_ * 4);
+    ScreenPixelsConvert(piece,
+                        picture_.data() + static_cast<size_t>(part.y) * static_cast<size_t>(pictureWidth_) +
+                            static_cast<size_t>(part.x),
+                        pictureWidth_ * 4, ScreenPixelOrder::Argb);
 }
 
 ScaleRect PictureScaler::OutputArea(const ScaleRect& area) const {

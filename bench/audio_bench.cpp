@@ -3,13 +3,13 @@
 // effects alone, raised to the device rate by the mixer's band-limited interpolator beside the
 // linear interpolation it used before; and the delay from SoundPlay to the effect's first sample
 // in the stream the host pulls.
-#include "audio/music.h"
-#include "audio/sound.h"
-#include "engine/engine.h"
-#include "engine/main_window.h"
+#include "engine/audio/music.h"
+#include "engine/audio/sound.h"
+#include "engine/core/engine.h"
+#include "engine/core/main_window.h"
 #include "platform/host/host_headless.h"
-#include "platform/services/mixer.h"
-#include "platform/win/stand_ins.h"
+#include "platform/sound/mixer.h"
+#include "platform/standins/stand_ins.h"
 #include "build_paths.h"
 
 #include <benchmark/benchmark.h>

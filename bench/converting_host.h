@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/host/host_headless.h"
+#include "platform/screen/screen_pixels.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +13,7 @@ class ConvertingHost : public HeadlessHost {
 public:
     void Present(const HostFrame& frame) override {
         screen.resize(static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height));
-        HostFrameToRgb32(frame, screen.data(), frame.width * 4);
+        ScreenPixelsConvert(frame, screen.data(), frame.width * 4, ScreenPixelOrder::Argb);
         benchmark::DoNotOptimize(screen.data());
     }
     std::vector<uint32_t> screen;

@@ -1,11 +1,11 @@
 // One display pass of the first menu screen (clear, lock, 640x480 picture copy, unlock, flip with
 // the conversion to 32-bit colour a screen needs) beside the memcpy floor of the same bytes.
 #include "converting_host.h"
-#include "engine/engine.h"
-#include "engine/main_window.h"
-#include "gfx/bitmap_image.h"
-#include "gfx/display.h"
-#include "platform/win/stand_ins.h"
+#include "engine/core/engine.h"
+#include "engine/core/main_window.h"
+#include "engine/gfx/bitmap_image.h"
+#include "engine/gfx/display.h"
+#include "platform/standins/stand_ins.h"
 
 #include <benchmark/benchmark.h>
 

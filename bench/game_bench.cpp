@@ -5,11 +5,11 @@
 // nothing here: the headless clock moves without sleeping.
 #include "app/shell.h"
 #include "converting_host.h"
-#include "engine/main_window.h"
+#include "engine/core/main_window.h"
 #include "game/characters.h"
 #include "game/game_state.h"
 #include "game/screens.h"
-#include "platform/win/stand_ins.h"
+#include "platform/standins/stand_ins.h"
 #include "build_paths.h"
 
 #include <benchmark/benchmark.h>

@@ -2,10 +2,10 @@
 // fixed-point edges, 8 and 16 bits) against a plain memset of the same number of pixels,
 // clipped lines, and the convex polygon fill. Rates are reported per pixel ("items") and per
 // byte, so the fills can be compared with memset's byte rate directly.
-#include "gfx/display.h"
-#include "gfx/prims/lines.h"
-#include "gfx/prims/polygons.h"
-#include "gfx/prims/triangles.h"
+#include "engine/gfx/display.h"
+#include "engine/gfx/prims/lines.h"
+#include "engine/gfx/prims/polygons.h"
+#include "engine/gfx/prims/triangles.h"
 
 #include <benchmark/benchmark.h>
 

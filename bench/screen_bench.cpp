@@ -2,8 +2,8 @@
 // system: find the changed tiles, convert them to 32-bit colour, and enlarge and smooth their
 // output areas. Two frames take turns: one where only two fighter-sized areas differ, and one
 // where every pixel differs. The floor is a memcpy of the whole output's bytes.
-#include "platform/services/frame_changes.h"
-#include "platform/services/picture_scaler.h"
+#include "platform/screen/frame_changes.h"
+#include "platform/screen/picture_scaler.h"
 
 #include <benchmark/benchmark.h>
 

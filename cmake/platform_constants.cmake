@@ -1,5 +1,5 @@
 # Writes `out`, a program that prints every constant and id that our stand-in headers
-# (src/platform/win/*.h) define, one "NAME VALUE" line each, sorted by name. Built over the
+# (src/platform/standins/*.h) define, one "NAME VALUE" line each, sorted by name. Built over the
 # stand-ins it prints our values; built for Windows (where the same include names lead to the
 # system's headers) it prints the published ones. The list is read from the headers each time,
 # so a constant added to a stand-in is compared without anyone listing it.
@@ -8,11 +8,12 @@
 # `extern const IID|CLSID|GUID NAME;`. Our own helpers are functions or class members, so a
 # constant at the start of a line must be one the system headers also define.
 function(gaiablade_platform_constants out)
-  set(headers win32.h com.h ddraw.h dsound.h dmusic.h mmio.h)
+  set(headers win32_types.h win32_window.h win32_keys.h win32_kernel.h win32_gdi_text.h
+    com.h ddraw.h dsound.h dmusic.h mmio.h)
   set(names)
   set(ids)
   foreach(header ${headers})
-    file(STRINGS ${CMAKE_SOURCE_DIR}/src/platform/win/${header} lines)
+    file(STRINGS ${CMAKE_SOURCE_DIR}/src/platform/standins/${header} lines)
     foreach(line IN LISTS lines)
       if(line MATCHES "^constexpr [A-Za-z_][A-Za-z0-9_]* ([A-Za-z_][A-Za-z0-9_]*) = ")
         list(APPEND names ${CMAKE_MATCH_1})
@@ -23,7 +24,7 @@ function(gaiablade_platform_constants out)
       endif()
     endforeach()
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-      ${CMAKE_SOURCE_DIR}/src/platform/win/${header})
+      ${CMAKE_SOURCE_DIR}/src/platform/standins/${header})
   endforeach()
   list(SORT names)
   list(SORT ids)
@@ -36,7 +37,7 @@ function(gaiablade_platform_constants out)
   endforeach()
   set(text "// Made by CMake (cmake/platform_constants.cmake) from the stand-in headers.\n")
   foreach(header ${headers})
-    string(APPEND text "#include \"platform/win/${header}\"\n")
+    string(APPEND text "#include \"platform/standins/${header}\"\n")
   endforeach()
   string(APPEND text [=[
 #include <cstdint>

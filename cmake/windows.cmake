@@ -3,8 +3,8 @@
 # window services, GDI), with no stand-in and no host compiled in. Of the platform layer only
 # the two services that are plain standard C++ come along: reporting and the song reader.
 #
-# src/platform/windows comes first on the include path: its platform/win/*.h stand in for our
-# stand-ins and include the system's headers.
+# src/platform/system_headers comes first on the include path: its platform/standins/*.h stand
+# in for our stand-ins and include the system's headers.
 #
 # GAIABLADE_DATA_PACK names the data pack to ship beside the program (the Linux build's data
 # folder, made by gaiablade-datagen); the build then also writes gaiablade-VERSION-windows.zip.
@@ -16,15 +16,15 @@ set(GAIABLADE_BUILD_DATA_DIR "data")
 set(GAIABLADE_INSTALL_DATA_DIR "data")
 configure_file(src/build_paths.h.in ${CMAKE_BINARY_DIR}/generated/build_paths.h @ONLY)
 
-set(windows_includes ${CMAKE_SOURCE_DIR}/src/platform/windows ${CMAKE_SOURCE_DIR}/src
+set(windows_includes ${CMAKE_SOURCE_DIR}/src/platform/system_headers ${CMAKE_SOURCE_DIR}/src
   ${CMAKE_BINARY_DIR}/generated)
 set(windows_libraries ddraw dsound dxguid ole32 winmm gdi32 user32)
 
 add_executable(gaiablade WIN32
   ${GAIABLADE_ENGINE_SOURCES} ${GAIABLADE_GAME_SOURCES} ${GAIABLADE_APP_SOURCES}
   src/app/main_windows.cpp
-  src/platform/services/midi_file.cpp
-  src/platform/services/report.cpp)
+  src/platform/sound/midi_file.cpp
+  src/platform/report/report.cpp)
 target_include_directories(gaiablade PRIVATE ${windows_includes})
 # Everything of the compiler's own (C++ library, threads) is linked in: the program needs no
 # library beyond those of the system. Its symbols are left out (-s).

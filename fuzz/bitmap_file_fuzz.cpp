@@ -4,10 +4,10 @@
 // 8-bit frames of the game's display.
 #include "fuzz_support.h"
 
-#include "gfx/bitmap_file.h"
-#include "gfx/bitmap_image.h"
-#include "gfx/display.h"
-#include "gfx/sprite.h"
+#include "engine/gfx/bitmap_file.h"
+#include "engine/gfx/bitmap_image.h"
+#include "engine/gfx/display.h"
+#include "engine/gfx/sprite.h"
 
 #include <vector>
 

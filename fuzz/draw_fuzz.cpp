@@ -5,9 +5,9 @@
 // watch every access).
 #include "fuzz_support.h"
 
-#include "gfx/display.h"
-#include "gfx/sprite.h"
-#include "gfx/text.h"
+#include "engine/gfx/display.h"
+#include "engine/gfx/sprite.h"
+#include "engine/gfx/text.h"
 
 #include <cstring>
 

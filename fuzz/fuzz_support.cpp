@@ -1,10 +1,10 @@
 #include "fuzz_support.h"
 
-#include "engine/engine.h"
-#include "engine/main_window.h"
+#include "engine/core/engine.h"
+#include "engine/core/main_window.h"
 #include "platform/host/host_headless.h"
-#include "platform/win/stand_ins.h"
-#include "platform/win/win32.h"
+#include "platform/standins/stand_ins.h"
+#include "platform/standins/win32.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,8 +3,8 @@
 // SoundFont, when one is installed).
 #include "fuzz_support.h"
 
-#include "audio/music.h"
-#include "audio/sound.h"
+#include "engine/audio/music.h"
+#include "engine/audio/sound.h"
 
 #include <filesystem>
 

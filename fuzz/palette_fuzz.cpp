@@ -2,7 +2,7 @@
 // the same 256 entries.
 #include "fuzz_support.h"
 
-#include "gfx/palette.h"
+#include "engine/gfx/palette.h"
 
 #include <cstring>
 

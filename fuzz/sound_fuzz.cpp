@@ -2,8 +2,8 @@
 // a sound that loads is played, duplicated and mixed for a moment.
 #include "fuzz_support.h"
 
-#include "audio/sound.h"
-#include "platform/win/mmio.h"
+#include "engine/audio/sound.h"
+#include "platform/standins/mmio.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 (function () {
   const SOUNDFONT = 'TimGM6mb.sf2';
-  // Where the program's synthesizer looks for its SoundFont (src/platform/services/synth.cpp).
+  // Where the program's synthesizer looks for its SoundFont (src/platform/sound/synth.cpp).
   const SOUNDFONT_PATH = '/usr/share/sounds/sf2/' + SOUNDFONT;
   const KEYS = '<kbd>N</kbd> new game · <kbd>Space</kbd> fight, strike · <kbd>←</kbd> <kbd>→</kbd> walk · ' +
                '<kbd>Ctrl</kbd> parry · <kbd>Esc</kbd> quit';

@@ -1,4 +1,4 @@
-// The music synthesizer's calls (src/platform/services/synth.cpp), forwarded to the synthesizer
+// The music synthesizer's calls (src/platform/sound/synth.cpp), forwarded to the synthesizer
 // the page loaded: FluidSynth compiled to WebAssembly (the npm package js-synthesizer's
 // libfluidsynth), handed to the program as Module['synthesizer'] with the SoundFont in its files
 // under the path the program asks for. The two programs have heaps of their own, so strings,

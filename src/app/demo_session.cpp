@@ -4,7 +4,7 @@
 #include "app/shell.h"
 #include "game/game_state.h"
 #include "game/keys.h"
-#include "platform/services/report.h"
+#include "platform/report/report.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "app/key_script.h"
 
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 
 #include <charconv>
 #include <sstream>

@@ -2,8 +2,8 @@
 // the run, the data folder, then the Windows-style entry point that runs everything else.
 #include "app/demo_session.h"
 #include "app/shell.h"
-#include "engine/data_folder.h"
-#include "engine/main_window.h"
+#include "engine/core/data_folder.h"
+#include "engine/core/main_window.h"
 #include "game/assets.h"
 #if defined(__EMSCRIPTEN__)
 #include "platform/host/host_web.h"

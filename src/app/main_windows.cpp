@@ -4,8 +4,8 @@
 // gives.
 #include "app/demo_session.h"
 #include "app/shell.h"
-#include "engine/data_folder.h"
-#include "engine/main_window.h"
+#include "engine/core/data_folder.h"
+#include "engine/core/main_window.h"
 #include "game/assets.h"
 
 int main(int argc, char** argv) {

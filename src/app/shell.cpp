@@ -1,14 +1,14 @@
 #include "app/shell.h"
 
-#include "audio/music.h"
-#include "audio/sound.h"
-#include "engine/main_window.h"
+#include "engine/audio/music.h"
+#include "engine/audio/sound.h"
+#include "engine/core/main_window.h"
+#include "engine/gfx/display.h"
+#include "engine/gfx/palette.h"
 #include "game/assets.h"
 #include "game/game.h"
 #include "game/screens.h"
-#include "gfx/display.h"
-#include "gfx/palette.h"
-#include "platform/services/report.h"
+#include "platform/report/report.h"
 
 #include <cstdio>
 #include <cstdlib>

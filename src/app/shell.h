@@ -1,7 +1,7 @@
 // The program's frame: the entry point, the window procedure, start-up and shut-down.
 #pragma once
 
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 
 #include <cstdint>
 

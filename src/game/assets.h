@@ -1,8 +1,8 @@
 // The pictures and the effect and song tables that start-up fills and the game plays from.
 #pragma once
 
-#include "gfx/bitmap_file.h"
-#include "gfx/bitmap_image.h"
+#include "engine/gfx/bitmap_file.h"
+#include "engine/gfx/bitmap_image.h"
 
 #include <cstdint>
 #include <string>

@@ -1,10 +1,10 @@
 #include "game/characters.h"
 
-#include "audio/sound.h"
+#include "engine/audio/sound.h"
+#include "engine/gfx/colour_probe.h"
+#include "engine/gfx/display.h"
 #include "game/assets.h"
-#include "gfx/colour_probe.h"
-#include "gfx/display.h"
-#include "platform/services/report.h"
+#include "platform/report/report.h"
 
 #include <cstdio>
 

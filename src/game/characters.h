@@ -1,7 +1,7 @@
 // The six fighters: the character table, their sprites, and the loader that builds them.
 #pragma once
 
-#include "gfx/sprite.h"
+#include "engine/gfx/sprite.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "game/combat.h"
 
-#include "audio/sound.h"
+#include "engine/audio/sound.h"
 #include "game/assets.h"
 #include "game/characters.h"
 #include "game/game_state.h"

@@ -1,11 +1,11 @@
 #include "game/enemies.h"
 
-#include "audio/sound.h"
+#include "engine/audio/sound.h"
+#include "engine/gfx/display.h"
 #include "game/assets.h"
 #include "game/characters.h"
 #include "game/game_state.h"
 #include "game/tuning.h"
-#include "gfx/display.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #include "game/game.h"
 
-#include "engine/engine.h"
+#include "engine/core/engine.h"
 #include "game/assets.h"
 #include "game/characters.h"
 #include "game/enemies.h"

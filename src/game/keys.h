@@ -8,7 +8,7 @@
 // that reads as down is noted, so that a run can be recorded as the keys the game saw.
 #pragma once
 
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 
 #include <bitset>
 

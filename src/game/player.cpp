@@ -1,14 +1,14 @@
 #include "game/player.h"
 
-#include "audio/music.h"
-#include "audio/sound.h"
+#include "engine/audio/music.h"
+#include "engine/audio/sound.h"
+#include "engine/gfx/display.h"
 #include "game/assets.h"
 #include "game/characters.h"
 #include "game/combat.h"
 #include "game/game_state.h"
 #include "game/keys.h"
 #include "game/tuning.h"
-#include "gfx/display.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 #include "game/screens.h"
 
-#include "audio/music.h"
-#include "engine/frame_clock.h"
-#include "engine/main_window.h"
+#include "engine/audio/music.h"
+#include "engine/core/frame_clock.h"
+#include "engine/core/main_window.h"
+#include "engine/gfx/display.h"
 #include "game/assets.h"
 #include "game/characters.h"
 #include "game/combat.h"
@@ -10,7 +11,6 @@
 #include "game/game_state.h"
 #include "game/keys.h"
 #include "game/player.h"
-#include "gfx/display.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/demo.h"
 
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 #include "support/test_support.h"
 
 #include <fstream>

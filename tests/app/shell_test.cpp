@@ -1,12 +1,12 @@
 #include "app/shell.h"
 
-#include "engine/main_window.h"
+#include "engine/core/main_window.h"
+#include "engine/gfx/display.h"
+#include "engine/gfx/palette.h"
 #include "game/game_state.h"
-#include "gfx/display.h"
-#include "gfx/palette.h"
-#include "platform/win/com.h"
-#include "platform/win/ddraw.h"
-#include "platform/win/stand_ins.h"
+#include "platform/standins/com.h"
+#include "platform/standins/ddraw.h"
+#include "platform/standins/stand_ins.h"
 #include "support/test_support.h"
 
 #include <cstdio>

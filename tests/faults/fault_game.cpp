@@ -4,9 +4,9 @@
 #include "game/characters.h"
 #include "game/enemies.h"
 #include "game/game_state.h"
-#include "platform/win/dmusic.h"
-#include "platform/win/stand_ins.h"
-#include "platform/win/win32.h"
+#include "platform/standins/dmusic.h"
+#include "platform/standins/stand_ins.h"
+#include "platform/standins/win32.h"
 #include "support/test_support.h"
 #include "build_paths.h"
 

@@ -4,8 +4,8 @@
 #include "fault_game.h"
 #include "support/test_support.h"
 
-#include "platform/win/dmusic.h"
-#include "platform/win/win32.h"
+#include "platform/standins/dmusic.h"
+#include "platform/standins/win32.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,8 +5,8 @@
 #include "support/test_support.h"
 
 #include "game/game_state.h"
-#include "platform/win/dmusic.h"
-#include "platform/win/win32.h"
+#include "platform/standins/dmusic.h"
+#include "platform/standins/win32.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 #include "fighters.h"
 
+#include "engine/gfx/display.h"
 #include "game/assets.h"
-#include "gfx/display.h"
 
 #include <filesystem>
 

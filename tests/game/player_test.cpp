@@ -4,8 +4,8 @@
 #include "game/keys.h"
 #include "game/screens.h"
 
+#include "engine/gfx/display.h"
 #include "game/fighters.h"
-#include "gfx/display.h"
 
 #include <algorithm>
 

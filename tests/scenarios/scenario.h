@@ -5,7 +5,7 @@
 #include "game/characters.h"
 #include "game/enemies.h"
 #include "game/game_state.h"
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 #include "runner.h"
 #include "support/test_support.h"
 

@@ -1,6 +1,6 @@
 #include "scenario.h"
 
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 
 namespace {
 

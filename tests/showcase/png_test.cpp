@@ -1,6 +1,6 @@
 #include "png_reader.h"
 
-#include "platform/services/png.h"
+#include "platform/screen/png.h"
 
 #include <gtest/gtest.h>
 

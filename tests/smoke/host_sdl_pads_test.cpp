@@ -1,7 +1,7 @@
 // The SDL host's game controllers, end to end through SDL: virtual pads are plugged in, pressed
 // and pulled out, and the host's key questions answer as the game would ask them.
 #include "platform/host/host_sdl.h"
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "support/engine_support.h"
 
-#include "audio/music.h"
-#include "audio/sound.h"
-#include "engine/main_window.h"
-#include "gfx/display.h"
+#include "engine/audio/music.h"
+#include "engine/audio/sound.h"
+#include "engine/core/main_window.h"
+#include "engine/gfx/display.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // display, or with the sound and music tables.
 #pragma once
 
-#include "engine/engine.h"
+#include "engine/core/engine.h"
 #include "support/media.h"
 #include "support/test_support.h"
 

@@ -3,8 +3,8 @@
 // working folder.
 #pragma once
 
-#include "platform/win/dmusic.h"
-#include "platform/win/dsound.h"
+#include "platform/standins/dmusic.h"
+#include "platform/standins/dsound.h"
 #include "support/test_support.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "support/test_support.h"
 
-#include "platform/win/stand_ins.h"
+#include "platform/standins/stand_ins.h"
 
 #include <cstdlib>
 #include <cstring>

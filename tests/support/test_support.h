@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/host/host_headless.h"
-#include "platform/win/win32.h"
+#include "platform/standins/win32.h"
 
 #include <gtest/gtest.h>
 

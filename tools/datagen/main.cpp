@@ -15,7 +15,7 @@
 #include "music/loudness.h"
 #include "music/songs.h"
 #include "pack.h"
-#include "platform/services/png.h"
+#include "platform/screen/png.h"
 #include "preview.h"
 
 namespace {

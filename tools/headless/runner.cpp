@@ -1,12 +1,12 @@
 #include "runner.h"
 
 #include "app/shell.h"
-#include "audio/music.h"
-#include "audio/sound.h"
-#include "platform/services/png.h"
-#include "platform/win/dmusic.h"
-#include "platform/win/stand_ins.h"
-#include "platform/win/win32.h"
+#include "engine/audio/music.h"
+#include "engine/audio/sound.h"
+#include "platform/screen/png.h"
+#include "platform/standins/dmusic.h"
+#include "platform/standins/stand_ins.h"
+#include "platform/standins/win32.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,10 +1,10 @@
 #include "backdrop.h"
 
-#include "gfx/bitmap_file.h"
-#include "gfx/bitmap_image.h"
-#include "gfx/palette.h"
-#include "gfx/prims/lines.h"
-#include "gfx/prims/triangles.h"
+#include "engine/gfx/bitmap_file.h"
+#include "engine/gfx/bitmap_image.h"
+#include "engine/gfx/palette.h"
+#include "engine/gfx/prims/lines.h"
+#include "engine/gfx/prims/triangles.h"
 #include "scenes.h"
 
 #include <cstdio>

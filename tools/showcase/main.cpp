@@ -1,7 +1,7 @@
 // gaiablade-showcase: plays a scene for each family of engine primitives.
 //   gaiablade-showcase                       a window on the desktop
 //   gaiablade-showcase --headless --frames DIR   every scene once, PNG frames into DIR
-#include "engine/data_folder.h"
+#include "engine/core/data_folder.h"
 #include "showcase.h"
 
 #include <cstdio>

@@ -1,9 +1,9 @@
 // The palette and text scenes, the showcase palette and the table of every scene.
-#include "gfx/display.h"
-#include "gfx/palette.h"
-#include "gfx/prims/lines.h"
-#include "gfx/prims/transitions.h"
-#include "gfx/text.h"
+#include "engine/gfx/display.h"
+#include "engine/gfx/palette.h"
+#include "engine/gfx/prims/lines.h"
+#include "engine/gfx/prims/transitions.h"
+#include "engine/gfx/text.h"
 #include "scenes.h"
 
 #include <cmath>

@@ -1,9 +1,9 @@
 // The line, triangle and polygon scenes.
-#include "gfx/display.h"
-#include "gfx/prims/lines.h"
-#include "gfx/prims/polygons.h"
-#include "gfx/prims/triangles.h"
-#include "gfx/text.h"
+#include "engine/gfx/display.h"
+#include "engine/gfx/prims/lines.h"
+#include "engine/gfx/prims/polygons.h"
+#include "engine/gfx/prims/triangles.h"
+#include "engine/gfx/text.h"
 #include "scenes.h"
 
 #include <cmath>

@@ -1,9 +1,17 @@
-// The host: the only door from the platform stand-ins to a machine.
+// The host: the door from the platform stand-ins to a machine's devices and time: the window and
+// the screen, the keyboard and the pads, the clock and waiting, the audio device.
 //
-// Two hosts exist. The SDL host (host_sdl.cpp) serves the game on a desktop: a real window,
-// the keyboard, the wall clock, an audio device. The headless host (host_headless.cpp) serves
-// tests and tools: a virtual clock that moves only when the program waits, keys set by the
-// caller, the last presented frame kept in memory, audio pulled into memory as the clock moves.
+// Two hosts serve the desktop and the tools. The SDL host (host_sdl.cpp) serves the game on a
+// desktop: a real window, the keyboard, the wall clock, an audio device. The headless host
+// (host_headless.cpp) serves tests and tools: a virtual clock that moves only when the program
+// waits, keys set by the caller, the last presented frame kept in memory, audio pulled into memory
+// as the clock moves. The web host (host_web.cpp) serves the game in a page.
+//
+// What is not a device stays outside the door: files are read and written with the standard
+// library, and two services beneath the stand-ins call their libraries themselves, into memory
+// only: the font (platform/font, SDL_ttf renders glyphs into a mask for the GDI text stand-in)
+// and the music synthesizer (platform/sound, FluidSynth renders samples that the mixer pulls).
+// Neither opens a window or a device, so both work the same under every host.
 //
 // The stand-ins (win32, ddraw, dsound, dmusic) talk to whichever host is current; nothing above
 // the platform layer includes this header but the entry points that choose a host.
@@ -82,6 +90,3 @@ public:
 Host& HostGet();
 // Makes `host` the current host (nullptr goes back to the stand-in).
 void HostSet(Host* host);
-
-// Converts a frame to 0xAARRGGBB pixels, rows `outPitch` bytes apart (what a screen shows).
-void HostFrameToRgb32(const HostFrame& frame, uint32_t* out, int outPitch);

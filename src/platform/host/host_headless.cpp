@@ -1,5 +1,6 @@
 #include "platform/host/host_headless.h"
 
+#include "platform/screen/screen_pixels.h"
 #include <algorithm>
 #include <cstring>
 
@@ -101,7 +102,7 @@ std::vector<uint32_t> HeadlessHost::FrameRgb() const {
                           .bitsPerPixel = frameBits_,
                           .rgbBits = frameRgbBits_,
                           .palette = framePalette_.data()};
-    HostFrameToRgb32(frame, rgb.data(), frameWidth_ * 4);
+    ScreenPixelsConvert(frame, rgb.data(), frameWidth_ * 4, ScreenPixelOrder::Argb);
     for (uint32_t& pixel : rgb) {
         pixel &= 0xFFFFFF;
     }

@@ -8,8 +8,8 @@
 #include "platform/host/host_sdl_pads.h"
 #include "platform/host/host_sdl_screen.h"
 #include "platform/host/quiet_stderr.h"
-#include "platform/services/key_latch.h"
-#include "platform/services/report.h"
+#include "platform/input/key_latch.h"
+#include "platform/report/report.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
 #include "platform/host/host_sdl_pads.h"
 
 #include "platform/host/host.h"
-#include "platform/services/report.h"
+#include "platform/report/report.h"
 
 #include <SDL.h>
 

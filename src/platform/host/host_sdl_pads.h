@@ -2,7 +2,7 @@
 // buttons and stick read as the keys of pad.h. Used by host_sdl.cpp only.
 #pragma once
 
-#include "platform/services/pad.h"
+#include "platform/input/pad.h"
 
 #include <map>
 #include <memory>

@@ -3,9 +3,9 @@
 #include "platform/host/host_sdl.h"
 
 #include "platform/host/quiet_stderr.h"
-#include "platform/services/report.h"
-#include "platform/services/scaling.h"
-#include "platform/services/screenshot.h"
+#include "platform/report/report.h"
+#include "platform/screen/scaling.h"
+#include "platform/screen/screenshot.h"
 
 #include <SDL.h>
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/host/host.h"
-#include "platform/services/frame_changes.h"
-#include "platform/services/picture_scaler.h"
+#include "platform/screen/frame_changes.h"
+#include "platform/screen/picture_scaler.h"
 
 #include <cstdint>
 #include <vector>

@@ -3,11 +3,12 @@
 // program is built with asyncify), during which the page draws, takes keys and plays audio.
 #include "platform/host/host_web.h"
 
-#include "platform/services/frame_changes.h"
-#include "platform/services/key_latch.h"
-#include "platform/services/pad.h"
-#include "platform/services/report.h"
-#include "platform/services/scaling.h"
+#include "platform/input/key_latch.h"
+#include "platform/input/pad.h"
+#include "platform/report/report.h"
+#include "platform/screen/frame_changes.h"
+#include "platform/screen/scaling.h"
+#include "platform/screen/screen_pixels.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -191,38 +192,22 @@ private:
     // whole multiple of the plan, its rows one after another, and draws it. Enlarging here, not
     // with the canvas's drawImage, keeps the browser from waiting on its own drawing each pass.
     void Draw(const HostFrame& frame, const ScaleRect& area) {
-        std::array<uint32_t, 256> lookup{};
-        if (frame.bitsPerPixel == 8) {
-            for (int i = 0; i < 256; ++i) {
-                const uint8_t* e = frame.palette ? frame.palette + 4 * i : nullptr;
-                const uint32_t r = e ? e[0] : 0, g = e ? e[1] : 0, b = e ? e[2] : 0;
-                lookup[static_cast<size_t>(i)] = 0xFF000000u | (b << 16) | (g << 8) | r;
-            }
-        }
+        HostFrame piece = frame;
+        piece.pixels = frame.pixels + static_cast<ptrdiff_t>(area.y) * frame.pitch +
+                       static_cast<ptrdiff_t>(area.x) * (frame.bitsPerPixel / 8);
+        piece.width = area.width;
+        piece.height = area.height;
+        const size_t areaWidth = static_cast<size_t>(area.width);
+        area_.resize(areaWidth * static_cast<size_t>(area.height));
+        ScreenPixelsConvert(piece, area_.data(), area.width * 4, ScreenPixelOrder::Rgba);
         const int p = prescale_;
-        const size_t outWidth = static_cast<size_t>(area.width) * static_cast<size_t>(p);
+        const size_t outWidth = areaWidth * static_cast<size_t>(p);
         rgba_.resize(outWidth * static_cast<size_t>(area.height) * static_cast<size_t>(p));
-        line_.resize(static_cast<size_t>(frame.width));
         for (int y = 0; y < area.height; ++y) {
-            const uint8_t* in = frame.pixels + static_cast<ptrdiff_t>(area.y + y) * frame.pitch;
-            if (frame.bitsPerPixel == 8) {
-                for (int x = 0; x < area.width; ++x) line_[static_cast<size_t>(x)] = lookup[in[area.x + x]];
-            } else {
-                // 16-bit frames go through the common conversion to 0xAARRGGBB, then to the
-                // canvas's byte order.
-                HostFrame row = frame;
-                row.pixels = in;
-                row.height = 1;
-                HostFrameToRgb32(row, line_.data(), frame.width * 4);
-                for (int x = 0; x < area.width; ++x) {
-                    const uint32_t c = line_[static_cast<size_t>(area.x + x)];
-                    line_[static_cast<size_t>(x)] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) |
-                                                    ((c >> 16) & 0xFF);
-                }
-            }
+            const uint32_t* line = area_.data() + static_cast<size_t>(y) * areaWidth;
             uint32_t* out = rgba_.data() + static_cast<size_t>(y) * static_cast<size_t>(p) * outWidth;
-            for (int x = 0; x < area.width; ++x) {
-                std::fill_n(out + static_cast<size_t>(x) * static_cast<size_t>(p), p, line_[static_cast<size_t>(x)]);
+            for (size_t x = 0; x < areaWidth; ++x) {
+                std::fill_n(out + x * static_cast<size_t>(p), p, line[x]);
             }
             for (int copy = 1; copy < p; ++copy) {
                 std::copy_n(out, outWidth, out + static_cast<size_t>(copy) * outWidth);
@@ -311,7 +296,7 @@ private:
     ShownFrame shown_;
     int prescale_ = 1;
     std::vector<uint32_t> rgba_;  // an area in the canvas's bytes, enlarged
-    std::vector<uint32_t> line_;  // a row of an area, converted
+    std::vector<uint32_t> area_;  // an area in the canvas's bytes, as large as in the frame
     KeyLatch keys_;               // by virtual-key code (the DOM's key codes)
     PadKeys padKeys_;             // the keys the pads held at the last pass
     bool away_ = false;           // the player is away, as the page last said

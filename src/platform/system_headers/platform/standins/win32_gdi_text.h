@@ -1,0 +1,4 @@
+// On Windows: the system's own GDI text, in place of our stand-in of the same name.
+#pragma once
+
+#include "platform/standins/win32_types.h"

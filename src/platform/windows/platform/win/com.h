@@ -1,6 +1,0 @@
-// On Windows: the system's own component object model, in place of our stand-in.
-#pragma once
-
-#include "platform/win/win32.h"
-
-#include <objbase.h>

@@ -1,6 +1,0 @@
-// On Windows: the system's own DirectDraw, in place of our stand-in.
-#pragma once
-
-#include "platform/win/com.h"
-
-#include <ddraw.h>

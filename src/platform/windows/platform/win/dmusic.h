@@ -1,7 +1,0 @@
-// On Windows: the system's own DirectMusic performance, loader and segments, in place of our
-// stand-in.
-#pragma once
-
-#include "platform/win/dsound.h"
-
-#include <dmusici.h>

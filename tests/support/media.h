@@ -1,11 +1,12 @@
-// WAV and MIDI file bytes made on the spot, measures of captured audio, and a fixture for the
-// sound stand-ins: a headless host, a window for DirectSound's cooperative level and a temporary
-// working folder.
+// WAV and MIDI file bytes made on the spot (the RIFF and WAV layouts are the formats library's),
+// measures of captured audio, and a fixture for the sound stand-ins: a headless host, a window
+// for DirectSound's cooperative level and a temporary working folder.
 #pragma once
 
 #include "platform/win/dmusic.h"
 #include "platform/win/dsound.h"
 #include "support/test_support.h"
+#include "tools/formats/wav_writer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,60 +18,27 @@
 
 namespace media {
 
-using Bytes = std::vector<uint8_t>;
-
-// Appends `bytes` bytes of `v`, lowest first (RIFF) or highest first (MIDI).
-inline void PutLe(Bytes& out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-inline void PutBe(Bytes& out, uint32_t v, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-inline void PutId(Bytes& out, const std::string& id) { out.insert(out.end(), id.begin(), id.begin() + 4); }
-
-struct Chunk {
-    std::string id;
-    Bytes data;
-    int64_t statedSize = -1;  // a size to write instead of the true one
-};
+using Bytes = formats::Bytes;
+// A RIFF chunk; its `statedSize`, when not -1, is written instead of the true one.
+using Chunk = formats::RiffChunk;
 
 // A RIFF chunk: header, data, and a pad byte after odd data.
-inline Bytes ChunkBytes(const Chunk& c) {
-    Bytes out;
-    PutId(out, c.id);
-    PutLe(out, static_cast<uint32_t>(c.statedSize >= 0 ? c.statedSize : static_cast<int64_t>(c.data.size())), 4);
-    out.insert(out.end(), c.data.begin(), c.data.end());
-    if (c.data.size() % 2) out.push_back(0);
-    return out;
-}
+inline Bytes ChunkBytes(const Chunk& c) { return formats::RiffChunkBytes(c); }
 
 // A RIFF file of form `form` holding `chunks`; `statedSize` overrides the RIFF chunk's size.
 inline Bytes Riff(const std::string& form, const std::vector<Chunk>& chunks, int64_t statedSize = -1) {
-    Chunk riff{"RIFF", {}, statedSize};
-    PutId(riff.data, form);
-    for (const Chunk& c : chunks) {
-        const Bytes bytes = ChunkBytes(c);
-        riff.data.insert(riff.data.end(), bytes.begin(), bytes.end());
-    }
-    return ChunkBytes(riff);
+    return formats::RiffFile(form, chunks, statedSize);
 }
 
 // The data of a "fmt " chunk: 18 bytes, or 16 without the extra-size field.
 inline Bytes Fmt(uint16_t tag = 1, uint16_t channels = 1, uint32_t rate = 11025, uint16_t bits = 8,
                  bool extraSize = true) {
-    Bytes out;
-    PutLe(out, tag, 2);
-    PutLe(out, channels, 2);
-    PutLe(out, rate, 4);
-    PutLe(out, rate * channels * bits / 8, 4);
-    PutLe(out, channels * bits / 8u, 2);
-    PutLe(out, bits, 2);
-    if (extraSize) PutLe(out, 0, 2);
-    return out;
+    return formats::WavFormatChunk({tag, channels, rate, bits, extraSize});
 }
 
+// An 8-bit mono WAV file of `samples`.
 inline Bytes Wav(const Bytes& samples, uint32_t rate = 11025, uint16_t tag = 1) {
-    return Riff("WAVE", {{"fmt ", Fmt(tag, 1, rate)}, {"data", samples}});
+    return formats::WavFile({tag, 1, rate, 8, true}, samples);
 }
 
 // A full-swing square wave (0 and 255) of `period` samples, and a steady level.
@@ -102,14 +70,14 @@ struct Track {
 
 inline Bytes Smf(uint16_t format, uint16_t division, const std::vector<Track>& tracks) {
     Bytes out;
-    PutId(out, "MThd");
-    PutBe(out, 6, 4);
-    PutBe(out, format, 2);
-    PutBe(out, static_cast<uint32_t>(tracks.size()), 2);
-    PutBe(out, division, 2);
+    formats::PutTag(out, "MThd");
+    formats::PutU32Be(out, 6);
+    formats::PutU16Be(out, format);
+    formats::PutU16Be(out, static_cast<uint32_t>(tracks.size()));
+    formats::PutU16Be(out, division);
     for (const Track& t : tracks) {
-        PutId(out, "MTrk");
-        PutBe(out, static_cast<uint32_t>(t.bytes.size()), 4);
+        formats::PutTag(out, "MTrk");
+        formats::PutU32Be(out, static_cast<uint32_t>(t.bytes.size()));
         out.insert(out.end(), t.bytes.begin(), t.bytes.end());
     }
     return out;

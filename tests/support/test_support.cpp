@@ -2,6 +2,7 @@
 
 #include "game/data_files.h"
 #include "platform/win/stand_ins.h"
+#include "tools/formats/wav_writer.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -145,26 +146,10 @@ int TestGroundTop(int landscape) {
 }
 
 std::vector<uint8_t> TestWavBytes(size_t samples, uint8_t level) {
-    std::vector<uint8_t> out;
-    auto put = [&](const char* text) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(text[i]));
-    };
-    put("RIFF");
-    Put32(out, static_cast<uint32_t>(36 + samples + (samples & 1)));
-    put("WAVE");
-    put("fmt ");
-    Put32(out, 16);
-    Put16(out, 1);
-    Put16(out, 1);
-    Put32(out, 11025);
-    Put32(out, 11025);
-    Put16(out, 1);
-    Put16(out, 8);
-    put("data");
-    Put32(out, static_cast<uint32_t>(samples));
-    for (size_t i = 0; i < samples; ++i) out.push_back(i % 20 < 10 ? level : static_cast<uint8_t>(256 - level));
-    if (samples & 1) out.push_back(0);
-    return out;
+    std::vector<uint8_t> data(samples);
+    for (size_t i = 0; i < samples; ++i) data[i] = i % 20 < 10 ? level : static_cast<uint8_t>(256 - level);
+    // A 16-byte format chunk, without the extra-size field.
+    return formats::WavFile({1, 1, 11025, 8, false}, data);
 }
 
 std::vector<uint8_t> TestMidiBytes(double seconds) {

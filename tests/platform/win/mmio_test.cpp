@@ -1,6 +1,7 @@
 #include "platform/win/mmio.h"
 
 #include "support/media.h"
+#include "support/test_support.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "platform/services/limiter.h"
 #include "platform/win/dsound.h"
-#include "support/media.h"
+#include "support/audio_fixture.h"
 
 #include <atomic>
 #include <numbers>

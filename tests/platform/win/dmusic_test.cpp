@@ -1,7 +1,7 @@
 #include "platform/win/dmusic.h"
 
 #include "platform/services/mixer.h"
-#include "support/media.h"
+#include "support/audio_fixture.h"
 
 #include <cstdlib>
 

@@ -4,7 +4,7 @@
 #include "app/shell.h"
 #include "engine/core/data_folder.h"
 #include "engine/core/main_window.h"
-#include "game/assets.h"
+#include "game/data_files.h"
 #if defined(__EMSCRIPTEN__)
 #include "platform/host/host_web.h"
 #else

@@ -6,7 +6,7 @@
 #include "app/shell.h"
 #include "engine/core/data_folder.h"
 #include "engine/core/main_window.h"
-#include "game/assets.h"
+#include "game/data_files.h"
 
 int main(int argc, char** argv) {
     // Before the data folder is entered: a demo's file is named from where the program started.

@@ -6,6 +6,7 @@
 #include "engine/gfx/display.h"
 #include "engine/gfx/palette.h"
 #include "game/assets.h"
+#include "game/data_files.h"
 #include "game/game.h"
 #include "game/screens.h"
 #include "platform/report/report.h"
@@ -44,8 +45,8 @@ bool Readable(const char* fileName) {
 }
 
 void ReportMissingPalette() {
-    if (!Readable("PALDATA2.PAL")) {
-        ReportUnreadable("PALDATA2.PAL");
+    if (!Readable(PaletteFile)) {
+        ReportUnreadable(PaletteFile);
     }
 }
 
@@ -77,15 +78,11 @@ void LoadSong(int entry, const char* fileName) {
     }
 }
 
-// The landscapes' songs are numbered from 0, unlike the pictures.
+// The landscapes' songs, the intro and the ending, by their entries.
 void LoadSongs() {
-    char fileName[32];
-    for (int n = 0; n < 5; ++n) {
-        std::snprintf(fileName, sizeof(fileName), "MIDIFILE%d.MID", n);
-        LoadSong(n, fileName);
+    for (int entry = 0; entry < 7; ++entry) {
+        LoadSong(entry, SongFiles[entry]);
     }
-    LoadSong(SONG_INTRO, "Intro.mid");
-    LoadSong(SONG_ENDING, "Ending.mid");
 }
 
 }  // namespace
@@ -197,14 +194,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 int32_t AppInit() {
     DisplayInit(640, 480, 8, 0);
     ReportMissingPalette();
-    char fileName[32];
     for (int i = 0; i < 4; ++i) {
-        std::snprintf(fileName, sizeof(fileName), "Menu%d.bmp", i + 1);
-        LoadScreenPicture(&MenuImages[i], fileName);
+        LoadScreenPicture(&MenuImages[i], MenuFiles[i]);
     }
     for (int i = 0; i < 5; ++i) {
-        std::snprintf(fileName, sizeof(fileName), "LANDSCAPE%d.BMP", i + 1);
-        LoadScreenPicture(&LandscapeImages[i], fileName);
+        LoadScreenPicture(&LandscapeImages[i], LandscapeFiles[i]);
     }
     // Every picture is shown with the palette of the last file read, the fifth landscape.
     PaletteSetAll(ScratchBitmapFile.paletteEntries);

@@ -5,8 +5,6 @@
 #include "engine/gfx/bitmap_image.h"
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 extern BitmapImage MenuImages[4];
 extern BitmapImage LandscapeImages[5];
@@ -25,7 +23,7 @@ enum SoundRole : int32_t {
 };
 extern int32_t SoundIds[11];
 
-// The seven effects by role, in the order start-up loads them.
+// The seven effects by role, in the order start-up loads them (their names: EffectFiles).
 struct EffectFile {
     int32_t role;
     const char* file;
@@ -36,9 +34,6 @@ extern const EffectFile GameEffects[7];
 constexpr int32_t SONG_INTRO = 5;
 constexpr int32_t SONG_ENDING = 6;
 extern int32_t SongIds[7];
-
-// Every data file the game reads: pictures, palette, effects and songs.
-std::vector<std::string> GameDataFiles();
 
 // Empties the records (what they held is not released) and zeroes the tables.
 void AssetsReset();

@@ -4,17 +4,21 @@
 #include "engine/gfx/colour_probe.h"
 #include "engine/gfx/display.h"
 #include "game/assets.h"
+#include "game/data_files.h"
+#include "engine/gfx/colour_probe.h"
+#include "engine/gfx/display.h"
 #include "platform/report/report.h"
 
-#include <cstdio>
+#include <iterator>
 
 Sprite CharacterSprites[CHARACTER_COUNT];
 
 const CharacterDef CharacterTable[CHARACTER_COUNT] = {
-    {&CharacterSprites[0], "Gaia%d.BMP", 20, 300, false},    {&CharacterSprites[1], "Eris%d.BMP", 540, 300, false},
-    {&CharacterSprites[2], "Apollo%d.BMP", 540, 375, false}, {&CharacterSprites[3], "Medousa%d.BMP", 540, 375, false},
-    {&CharacterSprites[4], "Haides%d.BMP", 540, 410, false}, {&CharacterSprites[5], "Aries%d.BMP", 540, 410, true},
+    {&CharacterSprites[0], 20, 300, false},  {&CharacterSprites[1], 540, 300, false},
+    {&CharacterSprites[2], 540, 375, false}, {&CharacterSprites[3], 540, 375, false},
+    {&CharacterSprites[4], 540, 410, false}, {&CharacterSprites[5], 540, 410, true},
 };
+static_assert(std::size(FighterFiles) == CHARACTER_COUNT, "every fighter has its picture files");
 
 const int32_t CharacterAnimationTable[4][10] = {
     {0, 1, 2, 1, 0, 0, 0, 0, 0, 0},
@@ -28,9 +32,7 @@ namespace {
 constexpr int32_t kGroundColour = 116;
 constexpr int32_t kSystemMemory = 0x800;  // DDSCAPS_SYSTEMMEMORY
 
-void LoadPictureFile(Sprite& sprite, const char* pattern, int32_t file) {
-    char name[32];
-    std::snprintf(name, sizeof(name), pattern, file);
+void LoadPictureFile(Sprite& sprite, const char* name, int32_t file) {
     if (!BitmapFileLoad(&ScratchBitmapFile, name)) {
         ReportDataFile(name, "cannot read data file");
     }
@@ -62,7 +64,7 @@ int32_t LoadCharacter(int32_t row) {
         return 0;
     }
     for (int32_t file = 0; file < 4; ++file) {
-        LoadPictureFile(sprite, def.filePattern, file);
+        LoadPictureFile(sprite, FighterFiles[row][file], file);
     }
     SpriteSetAnimation(&sprite, Advance);
     SpriteSetAnimationSpeed(&sprite, 6);

@@ -9,7 +9,6 @@ enum CharacterAnimation : int32_t { Advance = 0, Retreat = 1, Strike = 2, Block 
 
 struct CharacterDef {
     Sprite* sprite;
-    const char* filePattern;  // formatted with the file number 0 to 3
     int32_t startX;
     int32_t startY;
     bool greets;  // plays the greeting when loaded
@@ -30,7 +29,7 @@ extern const int32_t CharacterAnimationTable[4][10];
 Sprite& PlayerSprite();
 Sprite& EnemySprite(int32_t n);
 
-// Builds the row's sprite from its four picture files at its start position; 1, or 0 when the
+// Builds the row's sprite from its four picture files (FighterFiles[row]) at its start position; 1, or 0 when the
 // sprite cannot be created. Frames of a picture file that cannot be read stay empty.
 int32_t LoadCharacter(int32_t row);
 

@@ -1,4 +1,5 @@
 #include "pack_files.h"
+#include "game/data_files.h"
 #include "build_paths.h"
 
 #include <gtest/gtest.h>
@@ -22,37 +23,19 @@ bool Tag(const Bytes& b, std::size_t at, const char* tag) {
 
 }  // namespace
 
-std::vector<std::string> MenuNames() { return {"Menu1.bmp", "Menu2.bmp", "Menu3.bmp", "Menu4.bmp"}; }
+std::vector<std::string> MenuNames() { return {std::begin(MenuFiles), std::end(MenuFiles)}; }
 
-std::vector<std::string> LandscapeNames() {
-    std::vector<std::string> names;
-    for (int i = 1; i <= 5; ++i) names.push_back("LANDSCAPE" + std::to_string(i) + ".BMP");
-    return names;
-}
+std::vector<std::string> LandscapeNames() { return {std::begin(LandscapeFiles), std::end(LandscapeFiles)}; }
 
 std::vector<std::string> SheetNames() {
     std::vector<std::string> names;
-    for (const char* who : {"Gaia", "Eris", "Apollo", "Medousa", "Haides", "Aries"})
-        for (int f = 0; f < 4; ++f) names.push_back(who + std::to_string(f) + ".BMP");
+    for (const auto& fighter : FighterFiles) names.insert(names.end(), std::begin(fighter), std::end(fighter));
     return names;
 }
 
-std::vector<std::string> EffectNames() {
-    return {"Sword Strike.WAV", "Sword Clash.WAV",    "Enemy Taunt.WAV", "Enemy Death.WAV",
-            "Game Over.WAV",    "Aries Greeting.WAV", "Aries Death.WAV"};
-}
+std::vector<std::string> EffectNames() { return {std::begin(EffectFiles), std::end(EffectFiles)}; }
 
-std::vector<std::string> SongNames() {
-    return {"MIDIFILE0.MID", "MIDIFILE1.MID", "MIDIFILE2.MID", "MIDIFILE3.MID",
-            "MIDIFILE4.MID", "Intro.mid",     "Ending.mid"};
-}
-
-std::vector<std::string> AllNames() {
-    std::vector<std::string> all = {"PALDATA2.PAL"};
-    for (auto list : {MenuNames(), LandscapeNames(), SheetNames(), EffectNames(), SongNames()})
-        all.insert(all.end(), list.begin(), list.end());
-    return all;
-}
+std::vector<std::string> SongNames() { return {std::begin(SongFiles), std::end(SongFiles)}; }
 
 std::string DataPath(const std::string& name) { return std::string(GAIABLADE_BUILD_DATA_DIR) + "/" + name; }
 

@@ -16,13 +16,12 @@ struct Colour {
     bool operator==(const Colour&) const = default;
 };
 
-// The names of every file the game reads, by kind.
+// The names of the files the game reads, by kind, from the game's table (game/data_files.h).
 std::vector<std::string> MenuNames();
 std::vector<std::string> LandscapeNames();
 std::vector<std::string> SheetNames();  // six fighters, four sheets each
 std::vector<std::string> EffectNames();
 std::vector<std::string> SongNames();
-std::vector<std::string> AllNames();
 
 // The build's data folder, where the pack under test lies.
 std::string DataPath(const std::string& name);

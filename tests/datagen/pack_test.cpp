@@ -12,6 +12,7 @@
 #include "art/quantise.h"
 #include "formats/bmp_writer.h"
 #include "formats/wav_writer.h"
+#include "game/data_files.h"
 #include "pack.h"
 #include "pack_files.h"
 
@@ -37,7 +38,7 @@ TEST(DatagenPack, HoldsExactlyTheFilesTheGameReads) {
     for (const auto& f : QuickPack()) {
         EXPECT_TRUE(made.insert(f.name).second) << f.name << " twice";
     }
-    const std::vector<std::string> expected = AllNames();
+    const std::vector<std::string> expected = GameDataFiles();
     EXPECT_EQ(made, std::set<std::string>(expected.begin(), expected.end()));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "game/characters.h"
+#include "game/data_files.h"
 #include "game/enemies.h"
 #include "game/game_state.h"
 #include "platform/standins/dmusic.h"
@@ -21,17 +22,9 @@ namespace fs = std::filesystem;
 
 const std::vector<std::string>& DataFileNames() {
     static const std::vector<std::string> names = [] {
-        std::vector<std::string> out = {"PALDATA2.PAL"};
-        for (int i = 1; i <= 4; ++i) out.push_back("Menu" + std::to_string(i) + ".bmp");
-        for (int i = 1; i <= 5; ++i) out.push_back("LANDSCAPE" + std::to_string(i) + ".BMP");
-        for (const char* fighter : {"Gaia", "Eris", "Apollo", "Medousa", "Haides", "Aries"})
-            for (int i = 0; i < 4; ++i) out.push_back(fighter + std::to_string(i) + ".BMP");
-        for (const char* effect : {"Sword Strike.WAV", "Sword Clash.WAV", "Enemy Taunt.WAV", "Enemy Death.WAV",
-                                   "Game Over.WAV", "Aries Greeting.WAV", "Aries Death.WAV"})
-            out.push_back(effect);
-        for (int i = 0; i < 5; ++i) out.push_back("MIDIFILE" + std::to_string(i) + ".MID");
-        out.push_back("Intro.mid");
-        out.push_back("Ending.mid");
+        std::vector<std::string> out = {PaletteFile};
+        for (const std::string& name : GameDataFiles())
+            if (name != PaletteFile) out.push_back(name);
         return out;
     }();
     return names;

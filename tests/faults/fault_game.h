@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-// The 48 files of the data pack, as the game names them.
+// The 48 files of the data pack (the game's table), in the order the game names them when all
+// are missing: the palette first, then GameDataFiles()'s order.
 const std::vector<std::string>& DataFileNames();
 // The generated data pack the build made.
 std::filesystem::path BuiltDataPack();

@@ -1,3 +1,6 @@
+#include "engine/core/engine.h"
+#include "engine/core/main_window.h"
+#include "engine/gfx/display.h"
 #include "png_reader.h"
 #include "scenes.h"
 #include "showcase.h"
@@ -6,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -62,8 +67,9 @@ protected:
 TEST_F(ShowcaseRunTest, EveryScenePlaysAndLeavesReadableFrames) {
     EXPECT_EQ(status_, 0);
     const std::vector<Scene>& scenes = ShowcaseScenes();
-    ASSERT_EQ(scenes.size(), 14u);  // five drawn scenes and the nine transitions
+    ASSERT_EQ(scenes.size(), 15u);  // five drawn scenes, the nine transitions and the 16-bit scene
     for (size_t i = 0; i < scenes.size(); ++i) {
+        if (scenes[i].bitsPerPixel != 8) continue;  // frames are palette pictures: 8-bit scenes only
         char prefix[64];
         std::snprintf(prefix, sizeof prefix, "%02zu-%s-", i, scenes[i].slug);
         int found = 0;
@@ -138,6 +144,40 @@ TEST_F(ShowcaseRunTest, TriangleSceneShowsTheTwoEdgeArithmeticsApart) {
     EXPECT_FALSE(lit(88, 12));
     EXPECT_FALSE(lit(408, 2));
     EXPECT_TRUE(lit(408, 12));
+}
+
+// The 16-bit scene on a 16-bit display: a sky of packed shades, and the sprite's 16-bit frames
+// drawn plain and scaled over the shapes.
+class SixteenBitSceneTest : public HeadlessTest {
+protected:
+    SixteenBitSceneTest() : HeadlessTest(EngineReset) {}
+    static uint16_t Word(int x, int y) {
+        uint16_t word = 0;
+        std::memcpy(&word, Display.backSurface->memory() + y * Display.backSurface->pitch() + 2 * x, 2);
+        return word;
+    }
+};
+
+TEST_F(SixteenBitSceneTest, DrawsWithTheSixteenBitTwins) {
+    MainWindowHandle = OpenTestWindow("SIXTEEN");
+    ASSERT_EQ(DisplayInit(640, 480, 16, 0), 1);
+    const Scene scene = ShowcaseScenes().back();
+    ASSERT_EQ(scene.bitsPerPixel, 16);
+    scene.begin();
+    uint8_t* memory = DisplayLockBack();
+    ASSERT_NE(memory, nullptr);
+    scene.draw(0, memory, Display.backPitch);
+    DisplayUnlockBack();
+    scene.annotate(0);
+    std::set<uint16_t> shades;
+    for (int y = 24; y < 480; ++y) shades.insert(Word(2, y));
+    EXPECT_GT(shades.size(), 16u);
+    // The emblem's inner ring, from its frame 0 at (40, 410) and three times as large at (300, 40).
+    const uint16_t ring = Display.packRgb16(80, 255, 60);
+    EXPECT_EQ(Word(40 + 22, 410 + 22), ring);
+    EXPECT_EQ(Word(300 + 3 * 22 + 1, 40 + 3 * 22 + 1), ring);
+    scene.end();
+    DisplayShutdown();
 }
 
 }  // namespace

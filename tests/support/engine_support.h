@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/core/engine.h"
-#include "support/media.h"
+#include "support/audio_fixture.h"
 #include "support/test_support.h"
 
 #include <cstdint>

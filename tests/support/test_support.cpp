@@ -1,6 +1,8 @@
 #include "support/test_support.h"
 
+#include "game/data_files.h"
 #include "platform/standins/stand_ins.h"
+#include "tools/formats/wav_writer.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -144,26 +146,10 @@ int TestGroundTop(int landscape) {
 }
 
 std::vector<uint8_t> TestWavBytes(size_t samples, uint8_t level) {
-    std::vector<uint8_t> out;
-    auto put = [&](const char* text) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(text[i]));
-    };
-    put("RIFF");
-    Put32(out, static_cast<uint32_t>(36 + samples + (samples & 1)));
-    put("WAVE");
-    put("fmt ");
-    Put32(out, 16);
-    Put16(out, 1);
-    Put16(out, 1);
-    Put32(out, 11025);
-    Put32(out, 11025);
-    Put16(out, 1);
-    Put16(out, 8);
-    put("data");
-    Put32(out, static_cast<uint32_t>(samples));
-    for (size_t i = 0; i < samples; ++i) out.push_back(i % 20 < 10 ? level : static_cast<uint8_t>(256 - level));
-    if (samples & 1) out.push_back(0);
-    return out;
+    std::vector<uint8_t> data(samples);
+    for (size_t i = 0; i < samples; ++i) data[i] = i % 20 < 10 ? level : static_cast<uint8_t>(256 - level);
+    // A 16-byte format chunk, without the extra-size field.
+    return formats::WavFile({1, 1, 11025, 8, false}, data);
 }
 
 std::vector<uint8_t> TestMidiBytes(double seconds) {
@@ -206,32 +192,25 @@ void MakeTestDataPack(const fs::path& folder) {
     fs::create_directories(folder);
     auto file = [&](const std::string& name) { return (folder / name).string(); };
     for (int i = 1; i <= 4; ++i) {
-        WriteBitmap8(file("Menu" + std::to_string(i) + ".bmp"), 640, 480,
-                     std::vector<uint8_t>(640 * 480, static_cast<uint8_t>(i)));
+        WriteBitmap8(file(MenuFiles[i - 1]), 640, 480, std::vector<uint8_t>(640 * 480, static_cast<uint8_t>(i)));
     }
     for (int i = 0; i < 5; ++i) {
         std::vector<uint8_t> pixels(640 * 480, static_cast<uint8_t>(11 + i));
         for (int y = TestGroundTop(i); y < 480; ++y)
             for (int x = 0; x < 640; ++x) pixels[static_cast<size_t>(y * 640 + x)] = 116;
-        WriteBitmap8(file("LANDSCAPE" + std::to_string(i + 1) + ".BMP"), 640, 480, pixels);
+        WriteBitmap8(file(LandscapeFiles[i]), 640, 480, pixels);
     }
-    const char* fighters[] = {"Gaia", "Eris", "Apollo", "Medousa", "Haides", "Aries"};
     for (int f = 0; f < 6; ++f) {
         for (int n = 0; n < 4; ++n) {
-            WriteBitmap8(file(std::string(fighters[f]) + std::to_string(n) + ".BMP"), 296, 151,
-                         FighterSheet(static_cast<uint8_t>(40 + 10 * f + n)));
+            WriteBitmap8(file(FighterFiles[f][n]), 296, 151, FighterSheet(static_cast<uint8_t>(40 + 10 * f + n)));
         }
     }
     {
-        std::ofstream palette(file("PALDATA2.PAL"));
+        std::ofstream palette(file(PaletteFile));
         for (int i = 0; i < 256; ++i) palette << "\n" << i << " " << i << " " << i << " 0";
     }
-    const char* effects[] = {"Sword Strike.WAV", "Sword Clash.WAV",    "Enemy Taunt.WAV", "Enemy Death.WAV",
-                             "Game Over.WAV",    "Aries Greeting.WAV", "Aries Death.WAV"};
-    for (const char* effect : effects) WriteBytes(file(effect), TestWavBytes(2205));
-    for (int n = 0; n < 5; ++n) WriteBytes(file("MIDIFILE" + std::to_string(n) + ".MID"), TestMidiBytes());
-    WriteBytes(file("Intro.mid"), TestMidiBytes());
-    WriteBytes(file("Ending.mid"), TestMidiBytes());
+    for (const char* effect : EffectFiles) WriteBytes(file(effect), TestWavBytes(2205));
+    for (const char* song : SongFiles) WriteBytes(file(song), TestMidiBytes());
 }
 
 HWND OpenTestWindow(const char* className) {

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "game/data_files.h"
+
 #include "art/fighter.h"
 #include "art/landscapes.h"
 #include "art/menus.h"
@@ -22,20 +24,18 @@ namespace datagen {
 namespace {
 
 void AddMenus(std::vector<DataFile>& files) {
-    for (int i = 1; i <= 4; ++i)
-        files.push_back({"Menu" + std::to_string(i) + ".bmp", EncodeBmp8(PaintMenu(i), GamePalette())});
+    for (int i = 1; i <= 4; ++i) files.push_back({MenuFiles[i - 1], EncodeBmp8(PaintMenu(i), GamePalette())});
 }
 
 void AddLandscapes(std::vector<DataFile>& files) {
     for (int i = 0; i < kLandscapeCount; ++i)
-        files.push_back({"LANDSCAPE" + std::to_string(i + 1) + ".BMP", EncodeBmp8(PaintLandscape(i), GamePalette())});
+        files.push_back({LandscapeFiles[i], EncodeBmp8(PaintLandscape(i), GamePalette())});
 }
 
 void AddFighters(std::vector<DataFile>& files) {
     for (int row = 0; row < kFighterCount; ++row)
         for (int file = 0; file < 4; ++file)
-            files.push_back({FighterStyleOf(row).filePrefix + std::to_string(file) + ".BMP",
-                             EncodeBmp8(PaintSpriteSheet(row, file), GamePalette())});
+            files.push_back({FighterFiles[row][file], EncodeBmp8(PaintSpriteSheet(row, file), GamePalette())});
 }
 
 void AddEffects(std::vector<DataFile>& files) {
@@ -56,7 +56,7 @@ void AddSongs(std::vector<DataFile>& files, bool level) {
 
 std::vector<DataFile> BuildDataPack(bool levelSongs) {
     std::vector<DataFile> files;
-    files.push_back({"PALDATA2.PAL", EncodePaletteText(GamePalette())});
+    files.push_back({PaletteFile, EncodePaletteText(GamePalette())});
     AddMenus(files);
     AddLandscapes(files);
     AddFighters(files);

@@ -7,6 +7,7 @@
 #include "platform/standins/dmusic.h"
 #include "platform/standins/stand_ins.h"
 #include "platform/standins/win32.h"
+#include "tools/formats/wav_writer.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -91,21 +92,10 @@ bool WriteWav16Stereo(const std::string& path, const std::vector<int16_t>& sampl
     if (!file) {
         return false;
     }
-    auto put32 = [&](uint32_t v) { file.write(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](uint16_t v) { file.write(reinterpret_cast<const char*>(&v), 2); };
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
-    file.write("RIFF", 4);
-    put32(36 + dataBytes);
-    file.write("WAVEfmt ", 8);
-    put32(16);
-    put16(1);
-    put16(2);
-    put32(static_cast<uint32_t>(rate));
-    put32(static_cast<uint32_t>(rate) * 4);
-    put16(4);
-    put16(16);
-    file.write("data", 4);
-    put32(dataBytes);
+    const formats::Bytes header = formats::WavHeader({1, 2, static_cast<uint32_t>(rate), 16, false}, dataBytes);
+    file.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
+    // The samples as the host keeps them: little-endian, as the file wants them.
     file.write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(dataBytes));
     return static_cast<bool>(file);
 }

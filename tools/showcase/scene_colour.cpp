@@ -170,6 +170,7 @@ const std::vector<Scene>& ShowcaseScenes() {
         for (int effect = FadeBlack; effect <= TintGreen; ++effect) {
             all.push_back(TransitionScene(effect));
         }
+        all.push_back(SixteenBitScene());
         return all;
     }();
     return scenes;

@@ -1,5 +1,5 @@
-// The showcase's scenes: one per family of engine primitives, each a caption and the routines
-// that set it up, draw one of its frames and tidy up after it.
+// The showcase's scenes: one per family of engine primitives, each a caption, the display mode
+// it plays in and the routines that set it up, draw one of its frames and tidy up after it.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +37,7 @@ struct Scene {
     // Adds text to the unlocked back surface, after the caption; may be null.
     void (*annotate)(int frame);
     void (*end)();
+    int32_t bitsPerPixel = 8;  // the display mode it plays in
 };
 
 // Every scene, in playing order.
@@ -51,6 +52,8 @@ Scene TrianglesScene();
 Scene PolygonsScene();
 Scene PaletteScene();
 Scene TextScene();
+// The 16-bit twins, in a 16-bit display mode.
+Scene SixteenBitScene();
 
 // Narrows Display's clip rectangle for the life of the object, then puts the old one back.
 class ScopedClip {

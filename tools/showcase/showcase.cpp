@@ -52,6 +52,20 @@ HWND OpenWindow() {
                            640, 480, nullptr, nullptr, Win32ModuleInstance(), nullptr);
 }
 
+// Sets the display up again at `bits` per pixel when it shows another depth; false when that
+// depth cannot be had. 8 bits in the window; 16 bits is a full-screen display mode, since a
+// windowed display takes the desktop's depth.
+bool DisplayAtDepth(int32_t bits) {
+    if (Display.screenBitsPerPixel == bits) {
+        return true;
+    }
+    // The shut-down releases what the record holds but leaves it pointing there: the record
+    // starts afresh before the new set-up.
+    DisplayShutdown();
+    DisplayReset();
+    return DisplayInit(640, 480, bits, bits == 8 ? 1 : 0) == 1;
+}
+
 class Runner {
 public:
     Runner(const ShowcaseOptions& options, HeadlessHost* headless, PacedHost& paced)
@@ -71,13 +85,27 @@ public:
                 break;
             }
         }
-        return writeFailed_ ? 1 : 0;
+        return writeFailed_ || displayFailed_ ? 1 : 0;
     }
 
 private:
     bool Done() const { return quit_ || next_; }
 
+    // The display at `bits` per pixel; when it cannot be had, the showcase ends with status 1.
+    bool UseDepth(int32_t bits) {
+        if (DisplayAtDepth(bits)) {
+            return true;
+        }
+        std::fprintf(stderr, "gaiablade-showcase: the display could not be set up at %d bits per pixel\n", bits);
+        quit_ = true;
+        displayFailed_ = true;
+        return false;
+    }
+
     void PlayDrawnScene(int index, const Scene& scene) {
+        if (!UseDepth(scene.bitsPerPixel)) {
+            return;
+        }
         scene.begin();
         const int last = options_.framesPerScene - 1;
         for (int frame = 0; !Done(); ++frame) {
@@ -102,6 +130,9 @@ private:
     // Shows the landscape, plays the transition over the visible surface and holds the result;
     // on a desktop again and again until Space.
     void PlayTransitionScene(int index, const Scene& scene) {
+        if (!UseDepth(8)) {
+            return;
+        }
         const int landscape = scene.transition % 5 + 1;
         if (!BackdropLoad(landscape)) {
             std::fprintf(stderr, "gaiablade-showcase: no LANDSCAPE%d.BMP here; a drawn pattern stands in\n", landscape);
@@ -200,6 +231,7 @@ private:
     bool next_ = false;
     bool spaceHeld_ = true;  // a Space still held from before the start does not count
     bool writeFailed_ = false;
+    bool displayFailed_ = false;
 };
 
 // Everything the run changed in the process-wide records goes back to its start, so a run can

@@ -43,7 +43,7 @@ int32_t DisplayMakePalette(int32_t windowed) {
     for (PALETTEENTRY& entry : PaletteTable) {
         entry = PALETTEENTRY{};
     }
-    PaletteLoad("PALDATA2.PAL", PaletteTable);
+    PaletteLoad(DISPLAY_PALETTE_FILE, PaletteTable);
     DWORD caps = DDPCAPS_8BIT | DDPCAPS_ALLOW256;
     if (windowed) {
         // The twenty colours the desktop keeps for itself.

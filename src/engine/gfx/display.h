@@ -34,6 +34,9 @@ struct DisplayRecord {
 
 extern DisplayRecord Display;
 
+// The palette text file that the display's set-up loads into PaletteTable.
+constexpr const char* DISPLAY_PALETTE_FILE = "PALDATA2.PAL";
+
 // Sets up the display (full screen when windowed is 0); 1 on success, 0 at the first failing step.
 int32_t DisplayInit(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t windowed);
 // Releases the clippers, palette, surfaces and DirectDraw object that are present; returns 1.

@@ -2,7 +2,7 @@
 
 #include "platform/sound/limiter.h"
 #include "platform/standins/dsound.h"
-#include "support/media.h"
+#include "support/audio_fixture.h"
 
 #include <atomic>
 #include <numbers>

@@ -1,7 +1,7 @@
 #include "platform/standins/dmusic.h"
 
 #include "platform/sound/mixer.h"
-#include "support/media.h"
+#include "support/audio_fixture.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,7 @@
 #include "platform/standins/mmio.h"
 
 #include "support/media.h"
+#include "support/test_support.h"
 
 namespace {
 

@@ -22,9 +22,8 @@ inline constexpr double kBodyColumn = 30.0;
 enum class Headgear { FlowingHair, WildHair, LaurelCurls, Serpents, HornedHelm, CrestedHelm };
 
 struct FighterStyle {
-    std::string filePrefix;  // "Gaia", "Eris", ...
-    double scale;            // height against the hero's
-    double bulk;             // thickness of limbs and body
+    double scale;  // height against the hero's
+    double bulk;   // thickness of limbs and body
     Material skin, hair, torso, skirt, greaves, boots, cape, blade, hilt, trim;
     Headgear headgear;
     double bladeLength;  // in the hero's units, before scaling

@@ -13,8 +13,7 @@ std::array<FighterStyle, kFighterCount> BuildStyles() {
     std::array<FighterStyle, kFighterCount> s{};
     // Gaia, the hero: bronze cuirass over a green tunic, long brown hair in a gold circlet,
     // a bright steel short sword.
-    s[0] = {"Gaia",
-            1.0,
+    s[0] = {1.0,
             1.0,
             M(kSkin, 0.3, 0.78),
             M(kWood, 0.1, 0.5),
@@ -36,8 +35,7 @@ std::array<FighterStyle, kFighterCount> BuildStyles() {
             1};
     // Eris, strife: slight, in a long violet gown and ragged cloak, wild dark hair, a
     // curved blade.
-    s[1] = {"Eris",
-            0.97,
+    s[1] = {0.97,
             0.9,
             M(kSkin, 0.45, 0.95),
             M(kViolet, 0.03, 0.35),
@@ -59,8 +57,7 @@ std::array<FighterStyle, kFighterCount> BuildStyles() {
             65};
     // Apollo, the sun: golden curls under laurel, white tunic, gold breastplate, a flame
     // coloured cloak and a long golden sword.
-    s[2] = {"Apollo",
-            1.03,
+    s[2] = {1.03,
             1.0,
             M(kSkin, 0.45, 0.92),
             M(kGold, 0.5, 0.98),
@@ -82,8 +79,7 @@ std::array<FighterStyle, kFighterCount> BuildStyles() {
             100};
     // Medousa, the gorgon: green scaled skin, a crown of serpents, bronze scale bodice over
     // a long sea-green gown, a bronze sickle sword.
-    s[3] = {"Medousa",
-            1.0,
+    s[3] = {1.0,
             0.95,
             M(kTeal, 0.3, 0.8),
             M(kGreen, 0.2, 0.72),
@@ -105,8 +101,7 @@ std::array<FighterStyle, kFighterCount> BuildStyles() {
             47};
     // Haides, lord below: tall and broad, ash-pale skin, black armour and cloak, a horned
     // helm with burning eyes, a dark blade.
-    s[4] = {"Haides",
-            1.07,
+    s[4] = {1.07,
             1.15,
             M(kHaze, 0.35, 0.8),
             M(kViolet, 0.02, 0.2),
@@ -128,8 +123,7 @@ std::array<FighterStyle, kFighterCount> BuildStyles() {
             157};
     // Aries, war: the biggest, in a red-crested bronze helm and muscled cuirass, red cloak,
     // a great round shield and a broad sword.
-    s[5] = {"Aries",
-            1.08,
+    s[5] = {1.08,
             1.2,
             M(kSkin, 0.25, 0.7),
             M(kRed, 0.3, 0.8),

@@ -2,9 +2,11 @@
 
 #include <stdexcept>
 
-#include "formats/byte_writer.h"
+#include "tools/formats/byte_writer.h"
 
 namespace datagen {
+
+using namespace formats;
 
 Bytes EncodeBmp8(const IndexedImage& image, const Palette& palette) {
     if (image.width <= 0 || image.height <= 0 || image.width % 4 != 0)

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "formats/byte_writer.h"
+#include "tools/formats/byte_writer.h"
 
 namespace datagen {
+
+using namespace formats;
 namespace {
 
 struct TimedEvent {

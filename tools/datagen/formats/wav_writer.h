@@ -1,4 +1,5 @@
-// Writes the game's one sound format: RIFF WAVE, PCM, 11025 Hz, 8-bit unsigned, mono.
+// Writes the game's one sound format: RIFF WAVE, PCM, 11025 Hz, 8-bit unsigned, mono, laid out by
+// the formats library's WAV writer.
 #pragma once
 
 #include <vector>

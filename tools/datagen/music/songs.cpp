@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "game/data_files.h"
 #include "music/composer.h"
 
 namespace datagen {
@@ -220,10 +221,10 @@ SongPlan Ending() {
 }  // namespace
 
 std::vector<NamedSong> ComposeSongs() {
-    return {{"MIDIFILE0.MID", Compose(OliveGrove())}, {"MIDIFILE1.MID", Compose(SunRoad())},
-            {"MIDIFILE2.MID", Compose(StoneShore())}, {"MIDIFILE3.MID", Compose(Underworld())},
-            {"MIDIFILE4.MID", Compose(WarField())},   {"Intro.mid", Compose(Overture())},
-            {"Ending.mid", Compose(Ending())}};
+    return {{SongFiles[0], Compose(OliveGrove())}, {SongFiles[1], Compose(SunRoad())},
+            {SongFiles[2], Compose(StoneShore())}, {SongFiles[3], Compose(Underworld())},
+            {SongFiles[4], Compose(WarField())},   {SongFiles[5], Compose(Overture())},
+            {SongFiles[6], Compose(Ending())}};
 }
 
 }  // namespace datagen

@@ -13,7 +13,7 @@ struct NamedSong {
     Song song;
 };
 
-// In the order the game loads them: "MIDIFILE0.MID" .. "MIDIFILE4.MID", "Intro.mid", "Ending.mid".
+// In the order the game loads them, named by the game's table (SongFiles).
 std::vector<NamedSong> ComposeSongs();
 
 }  // namespace datagen

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "game/data_files.h"
+
 namespace datagen {
 namespace {
 
@@ -130,9 +132,9 @@ Signal AriesDeath() {
 
 std::vector<Effect> SynthesiseEffects() {
     std::vector<Effect> effects = {
-        {"Sword Strike.WAV", SwordStrike()}, {"Sword Clash.WAV", SwordClash()}, {"Enemy Taunt.WAV", EnemyTaunt()},
-        {"Enemy Death.WAV", EnemyDeath()},   {"Game Over.WAV", GameOver()},     {"Aries Greeting.WAV", AriesGreeting()},
-        {"Aries Death.WAV", AriesDeath()},
+        {EffectFiles[0], SwordStrike()}, {EffectFiles[1], SwordClash()}, {EffectFiles[2], EnemyTaunt()},
+        {EffectFiles[3], EnemyDeath()},  {EffectFiles[4], GameOver()},   {EffectFiles[5], AriesGreeting()},
+        {EffectFiles[6], AriesDeath()},
     };
     for (Effect& e : effects) {
         if (e.signal.size() % 2) e.signal.push_back(0.0);

@@ -13,7 +13,7 @@ struct Effect {
     Signal signal;  // at 11025 samples per second, any scale: the writer normalises the peak
 };
 
-// All seven, in the order the game loads them.
+// All seven, in the order the game loads them, named by the game's table (EffectFiles).
 std::vector<Effect> SynthesiseEffects();
 
 }  // namespace datagen

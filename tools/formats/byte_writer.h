@@ -1,12 +1,14 @@
-// Little helpers for laying out binary files byte by byte.
+// Little helpers for laying out binary files byte by byte: the formats library's, which the
+// data generator's writers use too.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
-#include "core/types.h"
+namespace formats {
 
-namespace datagen {
+using Bytes = std::vector<std::uint8_t>;
 
 inline void PutU8(Bytes& out, std::uint32_t v) { out.push_back(static_cast<std::uint8_t>(v)); }
 
@@ -34,4 +36,4 @@ inline void PutTag(Bytes& out, std::string_view tag) {
     for (char c : tag) PutU8(out, static_cast<std::uint8_t>(c));
 }
 
-}  // namespace datagen
+}  // namespace formats

@@ -4,6 +4,7 @@
 #include "audio/sound.h"
 #include "engine/main_window.h"
 #include "game/assets.h"
+#include "game/characters.h"
 #include "game/game.h"
 #include "game/screens.h"
 #include "gfx/display.h"
@@ -229,6 +230,9 @@ int32_t AppInit() {
 int32_t AppShutdown() {
     for (BitmapImage& image : LandscapeImages) BitmapImageDestroy(&image);
     for (BitmapImage& image : MenuImages) BitmapImageDestroy(&image);
+    // The fighters' frames go before the display: each holds a reference to the DirectDraw
+    // object, which would otherwise outlive the run.
+    for (Sprite& sprite : CharacterSprites) SpriteDestroy(&sprite);
     DisplayShutdown();
     SoundStopAll();
     SoundDeleteAll();

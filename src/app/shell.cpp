@@ -6,6 +6,7 @@
 #include "engine/gfx/display.h"
 #include "engine/gfx/palette.h"
 #include "game/assets.h"
+#include "game/characters.h"
 #include "game/data_files.h"
 #include "game/game.h"
 #include "game/screens.h"
@@ -223,6 +224,9 @@ int32_t AppInit() {
 int32_t AppShutdown() {
     for (BitmapImage& image : LandscapeImages) BitmapImageDestroy(&image);
     for (BitmapImage& image : MenuImages) BitmapImageDestroy(&image);
+    // The fighters' frames go before the display: each holds a reference to the DirectDraw
+    // object, which would otherwise outlive the run.
+    for (Sprite& sprite : CharacterSprites) SpriteDestroy(&sprite);
     DisplayShutdown();
     SoundStopAll();
     SoundDeleteAll();

@@ -6,6 +6,7 @@
 # leaving a demo of the run. The zip is unpacked into FOLDER, whose name may hold characters
 # outside ASCII (the ANSI code page's, or others it cannot hold), and the program is started from outside it: it must find
 # its data beside itself and load every file, songs included, naming none on standard error.
+# The desktop's mode comes back when the program ends.
 # Usage: game_wine.sh ZIP HEADLESS_RUNNER DATA escape|close FOLDER   (WINE_ROOT: the prefix's folder)
 set -euo pipefail
 zip=$1 headless=$2 data=$3 mode=$4 folder=$5
@@ -21,24 +22,6 @@ printf '0 N\n3\n5 SPACE\n6\n' >start.keys
 export WINE_CAPTURE=$smoke_dir/capture.wav
 wine_start "$folder/gaiablade/gaiablade.exe"
 window=$(wine_window "DirectDraw 8-Bit Page Scrolling Demo")
-fail() {
-  echo "$1"
-  sed 's/^/  | /' "$smoke_dir/wine.err"
-  exit 1
-}
-# shot NAME: the screen, once the program has had time to draw.
-shot() {
-  sleep "${2:-1}"
-  import -window root "$1.png"
-  [ "$(identify -format %wx%h "$1.png")" = 640x480 ] || fail "$1: the screen is $(identify -format %wx%h "$1.png"), not in the 640x480 mode"
-}
-# differing A B [GEOMETRY]: the number of pixels that differ (within GEOMETRY, when given).
-differing() {
-  convert "$1" -crop "${3:-640x480+0+0}" +repage a.png
-  convert "$2" -crop "${3:-640x480+0+0}" +repage b.png
-  compare -metric AE a.png b.png null: 2>&1 || true
-}
-
 shot title 2
 n=$(differing title.png expected/frame-000000.png)
 [ "$n" = 0 ] || fail "the first menu differs from the headless runner's first frame in $n pixels"
@@ -72,6 +55,7 @@ fi
 wine_wait 15
 [ "$wine_status" != running ] || fail "the program did not end within 15 s of the $mode request"
 [ "$wine_status" = 0 ] || fail "exit status $wine_status after the $mode request"
+desktop_mode_back || fail "after the $mode request the screen stays in $(screen_mode), not the desktop's $desktop_mode"
 
 # Every data file loaded: nothing named on standard error (a song the music loader cannot find
 # is named as damaged).
@@ -104,4 +88,4 @@ if [ "$mode" = escape ]; then
   [ "$wine_status" = 0 ] || fail "playing the demo back under Wine ended with $wine_status"
   [ "$(ls "$(dirname "$demo")" | wc -l)" = "$demos" ] || fail "the playback recorded a demo of its own"
 fi
-echo "wine $mode from \"$folder\": every file loaded, first menu exact, landscape reached, player walked, stroke heard (peak $peak), exit status 0, demo left"
+echo "wine $mode from \"$folder\": every file loaded, first menu exact, landscape reached, player walked, stroke heard (peak $peak), exit status 0, desktop mode back, demo left"

@@ -22,6 +22,20 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
+# screen_mode: the screen's mode now, as WIDTHxHEIGHT.
+screen_mode() { xrandr --current | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
+# The desktop's mode, which the program must give back when it ends.
+desktop_mode=$(screen_mode)
+[ -n "$desktop_mode" ] || smoke_fail "xrandr names no current mode of the virtual screen" "$smoke_dir/xvfb.log"
+# desktop_mode_back: true when the screen is in the desktop's mode again (within 2 s).
+desktop_mode_back() {
+  for _ in $(seq 20); do
+    [ "$(screen_mode)" = "$desktop_mode" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # The mode Wine switches the screen to for a full-screen 640x480 display.
 xrandr --newmode 640x480 25.175 640 656 752 800 480 490 492 525 -hsync -vsync >"$smoke_dir/xrandr.log" 2>&1 &&
   xrandr --addmode screen 640x480 >>"$smoke_dir/xrandr.log" 2>&1 ||
@@ -67,4 +81,24 @@ hold() {
   xdotool keydown "$1"
   sleep "$2"
   xdotool keyup "$1"
+}
+
+# fail WHAT: ends the test with WHAT and the program's standard error.
+fail() {
+  echo "$1"
+  sed 's/^/  | /' "$smoke_dir/wine.err"
+  exit 1
+}
+# shot NAME [SECONDS]: the screen, once the program has had time to draw, in NAME.png; it must
+# be in the program's 640x480 mode.
+shot() {
+  sleep "${2:-1}"
+  import -window root "$1.png"
+  [ "$(identify -format %wx%h "$1.png")" = 640x480 ] || fail "$1: the screen is $(identify -format %wx%h "$1.png"), not in the 640x480 mode"
+}
+# differing A B [GEOMETRY]: the number of pixels that differ (within GEOMETRY, when given).
+differing() {
+  convert "$1" -crop "${3:-640x480+0+0}" +repage a.png
+  convert "$2" -crop "${3:-640x480+0+0}" +repage b.png
+  compare -metric AE a.png b.png null: 2>&1 || true
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ constexpr DWORD kPlaybackRate = 11025;
 
 bool firstInit = true;  // the DirectSound object has not been created yet
 std::array<std::string, SOUND_SLOTS> fileNames;
+// Each loaded sound's samples, shared with its replicas: a buffer lost to the system is filled
+// from here again.
+std::array<std::shared_ptr<const std::vector<uint8_t>>, SOUND_SLOTS> slotSamples;
 void (*playObserver)(int32_t) = nullptr;
 
 SoundSlot* Slot(int32_t id) { return id >= 0 && id < SOUND_SLOTS ? &SoundTable[static_cast<size_t>(id)] : nullptr; }
@@ -40,6 +44,7 @@ int32_t FirstFreeSlot() {
 void FreeSlot(int32_t id) {
     SoundTable[static_cast<size_t>(id)] = SoundSlot{nullptr, 0, 0, 0, id};
     fileNames[static_cast<size_t>(id)].clear();
+    slotSamples[static_cast<size_t>(id)].reset();
 }
 
 void ReleaseBuffer(SoundSlot& slot) {
@@ -113,6 +118,20 @@ bool ReadWave(HMMIO file, Wave& wave) {
     }
 }
 
+// Writes `samples` (as many as the buffer holds) into the whole buffer; false when it refuses.
+bool FillBuffer(IDirectSoundBuffer* buffer, const std::vector<uint8_t>& samples) {
+    void* first = nullptr;
+    void* second = nullptr;
+    DWORD firstBytes = 0, secondBytes = 0;
+    const auto bytes = static_cast<DWORD>(samples.size());
+    if (FAILED(buffer->Lock(0, bytes, &first, &firstBytes, &second, &secondBytes, DSBLOCK_FROMWRITECURSOR))) {
+        return false;
+    }
+    std::memcpy(first, samples.data(), firstBytes);
+    if (second) std::memcpy(second, samples.data() + firstBytes, secondBytes);
+    return SUCCEEDED(buffer->Unlock(first, firstBytes, second, secondBytes));
+}
+
 // A static buffer of the fixed format holding `samples`, or nullptr.
 IDirectSoundBuffer* MakeBuffer(const std::vector<uint8_t>& samples, DWORD controlFlags) {
     WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, kPlaybackRate, kPlaybackRate, 1, 8, 0};
@@ -123,21 +142,20 @@ IDirectSoundBuffer* MakeBuffer(const std::vector<uint8_t>& samples, DWORD contro
     desc.lpwfxFormat = &format;
     IDirectSoundBuffer* buffer = nullptr;
     if (FAILED(SoundDirectSound->CreateSoundBuffer(&desc, &buffer, nullptr))) return nullptr;
-    void* first = nullptr;
-    void* second = nullptr;
-    DWORD firstBytes = 0, secondBytes = 0;
-    if (FAILED(
-            buffer->Lock(0, desc.dwBufferBytes, &first, &firstBytes, &second, &secondBytes, DSBLOCK_FROMWRITECURSOR))) {
-        buffer->Release();
-        return nullptr;
-    }
-    std::memcpy(first, samples.data(), firstBytes);
-    if (second) std::memcpy(second, samples.data() + firstBytes, secondBytes);
-    if (FAILED(buffer->Unlock(first, firstBytes, second, secondBytes))) {
+    if (!FillBuffer(buffer, samples)) {
         buffer->Release();
         return nullptr;
     }
     return buffer;
+}
+
+// A buffer whose memory the system took (another program had the sound device) is given it
+// back and filled with the sound's samples again; false while the system keeps it.
+bool RestoreIfLost(int32_t id, IDirectSoundBuffer* buffer) {
+    DWORD status = 0;
+    if (FAILED(buffer->GetStatus(&status)) || !(status & DSBSTATUS_BUFFERLOST)) return true;
+    const std::vector<uint8_t>* samples = slotSamples[static_cast<size_t>(id)].get();
+    return samples && SUCCEEDED(buffer->Restore()) && FillBuffer(buffer, *samples);
 }
 
 }  // namespace
@@ -172,11 +190,12 @@ int32_t SoundLoad(const char* fileName, int32_t controlFlags) try {
     }
     mmioClose(file, 0);
     if (!read) return -1;
-    IDirectSoundBuffer* buffer = MakeBuffer(wave.samples, static_cast<DWORD>(controlFlags));
+    auto samples = std::make_shared<const std::vector<uint8_t>>(std::move(wave.samples));
+    IDirectSoundBuffer* buffer = MakeBuffer(*samples, static_cast<DWORD>(controlFlags));
     if (!buffer) return -1;
-    SoundTable[static_cast<size_t>(id)] = SoundSlot{buffer, 1, wave.rate, static_cast<int32_t>(wave.samples.size()),
-                                                    id};
+    SoundTable[static_cast<size_t>(id)] = SoundSlot{buffer, 1, wave.rate, static_cast<int32_t>(samples->size()), id};
     fileNames[static_cast<size_t>(id)] = std::move(name);
+    slotSamples[static_cast<size_t>(id)] = std::move(samples);
     return id;
 } catch (...) {  // no memory left: nothing loaded
     return -1;
@@ -197,6 +216,7 @@ int32_t SoundReplicate(int32_t id) try {
     slot.buffer = duplicate;
     slot.id = copy;
     fileNames[static_cast<size_t>(copy)] = std::move(name);
+    slotSamples[static_cast<size_t>(copy)] = slotSamples[static_cast<size_t>(id)];
     return copy;
 } catch (...) {  // no memory left: no copy, and the free slot stays free
     return -1;
@@ -205,7 +225,8 @@ int32_t SoundReplicate(int32_t id) try {
 int32_t SoundPlay(int32_t id, int32_t flags, int32_t, int32_t, int32_t) try {
     IDirectSoundBuffer* buffer = BufferOf(id);
     if (!buffer) return 1;
-    if (FAILED(buffer->SetCurrentPosition(0)) || FAILED(buffer->Play(0, 0, static_cast<DWORD>(flags)))) {
+    if (!RestoreIfLost(id, buffer) || FAILED(buffer->SetCurrentPosition(0)) ||
+        FAILED(buffer->Play(0, 0, static_cast<DWORD>(flags)))) {
         return 0;
     }
     if (playObserver) playObserver(id);
@@ -252,6 +273,7 @@ int32_t SoundDelete(int32_t id) {
     if (SoundSlot* slot = Slot(id); slot && slot->buffer) {
         slot->buffer->Release();
         slot->buffer = nullptr;
+        slotSamples[static_cast<size_t>(id)].reset();
     }
     return 1;
 }
@@ -283,6 +305,7 @@ void SoundReset() {
     SoundShutdown();
     SoundTable.fill(SoundSlot{});
     for (std::string& name : fileNames) name.clear();
+    for (auto& samples : slotSamples) samples.reset();
     firstInit = true;
 }
 

@@ -145,6 +145,12 @@ int32_t DisplayInit(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t
 }
 
 int32_t DisplayShutdown() {
+    // The desktop's mode comes back now, even should something still hold a reference to the
+    // DirectDraw object (each surface made through it does) and keep it alive past the release.
+    if (Display.directDraw && !Display.windowed) {
+        Display.directDraw->RestoreDisplayMode();
+        Display.directDraw->SetCooperativeLevel(MainWindowHandle, DDSCL_NORMAL);
+    }
     IUnknown* objects[] = {Display.backClipper, Display.windowClipper,  Display.palette,
                            Display.backSurface, Display.primarySurface, Display.directDraw};
     for (IUnknown* object : objects) {

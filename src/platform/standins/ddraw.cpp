@@ -452,8 +452,20 @@ HRESULT IDirectDraw7::SetCooperativeLevel(HWND window, DWORD flags) {
     if ((fullscreen && !IsWindow(window)) || (window && !IsWindow(window))) {
         return DDERR_INVALIDPARAMS;
     }
+    if ((level_ & DDSCL_EXCLUSIVE) && !exclusive) {
+        RestoreDisplayMode();
+    }
     window_ = window;
     level_ = flags;
+    return DD_OK;
+}
+
+HRESULT IDirectDraw7::RestoreDisplayMode() {
+    if (!(level_ & DDSCL_EXCLUSIVE)) {
+        return DDERR_NOEXCLUSIVEMODE;
+    }
+    modeWidth_ = modeHeight_ = modeBits_ = 0;
+    HostGet().SetFullscreen(false);
     return DD_OK;
 }
 

@@ -276,6 +276,8 @@ public:
 
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
     HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel, DWORD refreshRate, DWORD flags);
+    // Gives the desktop's mode back (leaving the exclusive level does too).
+    HRESULT RestoreDisplayMode();
     HRESULT CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface7** surface, IUnknown* outer);
     HRESULT CreatePalette(DWORD flags, PALETTEENTRY* entries, IDirectDrawPalette** palette, IUnknown* outer);
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer);

@@ -23,6 +23,7 @@ bool IsFixedFormat(const WAVEFORMATEX& f) {
 
 IDirectSoundBuffer::IDirectSoundBuffer(IDirectSound* owner, std::shared_ptr<std::vector<uint8_t>> samples, DWORD flags)
     : owner_(owner), samples_(std::move(samples)), flags_(flags) {
+    owner_->buffers_.push_back(this);  // first: should it throw, nothing else is held yet
     owner_->AddRef();
     voice_.samples = samples_->data();
     voice_.length = static_cast<uint32_t>(samples_->size());
@@ -32,6 +33,7 @@ IDirectSoundBuffer::IDirectSoundBuffer(IDirectSound* owner, std::shared_ptr<std:
 
 IDirectSoundBuffer::~IDirectSoundBuffer() {
     MixerRemoveVoice(&voice_);
+    std::erase(owner_->buffers_, this);
     owner_->Release();
 }
 
@@ -49,6 +51,9 @@ HRESULT IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, void** audio1, DWORD
     }
     if (locked_) {
         return DSERR_INVALIDCALL;
+    }
+    if (lost_) {
+        return DSERR_BUFFERLOST;
     }
     if (flags & DSBLOCK_FROMWRITECURSOR) {
         // The write cursor of a software buffer is where it plays now.
@@ -104,6 +109,9 @@ HRESULT IDirectSoundBuffer::Unlock(void* audio1, DWORD bytes1, void* audio2, DWO
 HRESULT IDirectSoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
     if (reserved != 0 || priority != 0) {
         return DSERR_INVALIDPARAM;
+    }
+    if (lost_) {
+        return DSERR_BUFFERLOST;
     }
     auto lock = MixerLock();
     voice_.playing = true;
@@ -179,7 +187,28 @@ HRESULT IDirectSoundBuffer::GetStatus(DWORD* status) {
     if (voice_.playing) {
         *status = DSBSTATUS_PLAYING | (voice_.looping ? DSBSTATUS_LOOPING : 0);
     }
+    if (lost_) {
+        *status |= DSBSTATUS_BUFFERLOST;
+    }
     return DS_OK;
+}
+
+HRESULT IDirectSoundBuffer::Restore() {
+    lost_ = false;
+    return DS_OK;
+}
+
+void DirectSoundLoseBuffers(IDirectSound* directSound) {
+    if (!directSound) {
+        return;
+    }
+    auto lock = MixerLock();
+    for (IDirectSoundBuffer* buffer : directSound->buffers_) {
+        MixerVoiceCut(buffer->voice_);
+        buffer->voice_.playing = false;
+        std::fill(buffer->samples_->begin(), buffer->samples_->end(), uint8_t{128});
+        buffer->lost_ = true;
+    }
 }
 
 // --- DirectSound object ---
@@ -232,7 +261,12 @@ HRESULT IDirectSound::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirect
         return DSERR_INVALIDPARAM;
     }
     *duplicate = nullptr;
-    IDirectSoundBuffer* copy = ComMake<IDirectSoundBuffer>(this, original->samples_, original->flags_);
+    IDirectSoundBuffer* copy = nullptr;
+    try {
+        copy = ComMake<IDirectSoundBuffer>(this, original->samples_, original->flags_);
+    } catch (const std::bad_alloc&) {
+        return DSERR_OUTOFMEMORY;
+    }
     copy->volume_ = original->volume_;
     copy->pan_ = original->pan_;
     copy->frequency_ = original->frequency_;

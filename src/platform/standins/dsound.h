@@ -21,6 +21,7 @@ constexpr HRESULT DSERR_CONTROLUNAVAIL = MakeDsResult(30);
 constexpr HRESULT DSERR_INVALIDCALL = MakeDsResult(50);
 constexpr HRESULT DSERR_PRIOLEVELNEEDED = MakeDsResult(70);
 constexpr HRESULT DSERR_BADFORMAT = MakeDsResult(100);
+constexpr HRESULT DSERR_BUFFERLOST = MakeDsResult(150);
 constexpr HRESULT DSERR_NODRIVER = MakeDsResult(120);
 constexpr HRESULT DSERR_NOAGGREGATION = static_cast<HRESULT>(0x80040110u);
 
@@ -98,6 +99,7 @@ public:
     // Stores the first `bytes1` and `bytes2` bytes of the regions that Lock handed out.
     HRESULT Unlock(void* audio1, DWORD bytes1, void* audio2, DWORD bytes2);
     // Plays from the current position, once or (DSBPLAY_LOOPING) over and over.
+    // DSERR_BUFFERLOST (for Lock too) while the buffer is lost.
     HRESULT Play(DWORD reserved, DWORD priority, DWORD flags);
     // Stops playing; the position stays where it was.
     HRESULT Stop();
@@ -110,8 +112,12 @@ public:
     // -10000 (left only) to 10000 (right only), in hundredths of a decibel of attenuation of
     // the other side (needs DSBCAPS_CTRLPAN).
     HRESULT SetPan(LONG pan);
-    // DSBSTATUS_PLAYING, with DSBSTATUS_LOOPING when playing over and over.
+    // DSBSTATUS_PLAYING, with DSBSTATUS_LOOPING when playing over and over; DSBSTATUS_BUFFERLOST
+    // while the buffer is lost.
     HRESULT GetStatus(DWORD* status);
+    // Gives a lost buffer its memory back; what it held is gone (silence here) and is to be
+    // written again. DS_OK, also for a buffer that is not lost.
+    HRESULT Restore();
 
     // Inspection for tests.
     LONG volume() const { return volume_; }
@@ -123,6 +129,7 @@ public:
 
 private:
     friend class IDirectSound;
+    friend void DirectSoundLoseBuffers(IDirectSound* directSound);
     void UpdateGains();
 
     IDirectSound* owner_;
@@ -131,6 +138,7 @@ private:
     LONG volume_ = 0;
     LONG pan_ = 0;
     DWORD frequency_ = formatRate;
+    bool lost_ = false;  // only ever by DirectSoundLoseBuffers: the mixer never takes the memory
     MixerVoice voice_;
     // What Lock handed out: a copy of the samples, written back by Unlock.
     std::vector<uint8_t> lockCopy_;
@@ -158,9 +166,18 @@ public:
     HRESULT DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectSoundBuffer** duplicate);
 
 private:
+    friend class IDirectSoundBuffer;
+    friend void DirectSoundLoseBuffers(IDirectSound* directSound);
     DWORD level_ = 0;
+    // Every buffer made here and still alive, not owned: each holds a reference on this object.
+    std::vector<IDirectSoundBuffer*> buffers_;
 };
 
 // Creates the DirectSound object on the default device (`device` nullptr). DSERR_NODRIVER when
 // there is no audio device.
 HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, IUnknown* outer);
+
+// Loses every buffer of `directSound`: each stops, its memory is taken (the samples become
+// silence, in its duplicates too) and it reports DSBSTATUS_BUFFERLOST until restored, as the
+// system may do while another program has the sound device; for tests of the way back.
+void DirectSoundLoseBuffers(IDirectSound* directSound);

@@ -230,6 +230,28 @@ TEST_F(SoundTest, AReplicaSharesTheSamplesAndPlaysBesideItsSource) {
     EXPECT_NEAR(host.audio()[2 * (heard + 500 * kStretch + 10)], 12288, 1);  // the faster source is over
 }
 
+// The system may take a buffer's memory while another program has the sound device: playing it
+// then gives it back and writes the sound into it again, the source's and its replica's alike.
+TEST_F(SoundTest, ALostBufferIsRestoredAndFilledAgainBeforeItPlays) {
+    const std::vector<uint8_t> samples = media::Level(600, 200);
+    Write("square.wav", Wav(samples));
+    ASSERT_EQ(SoundLoad("square.wav", kControls), 0);
+    ASSERT_EQ(SoundReplicate(0), 1);
+    for (int32_t id : {0, 1}) {
+        DirectSoundLoseBuffers(SoundDirectSound);
+        IDirectSoundBuffer* buffer = SoundTable[static_cast<size_t>(id)].buffer;
+        ASSERT_EQ(SoundStatus(id), static_cast<int32_t>(DSBSTATUS_BUFFERLOST));
+        ASSERT_NE(std::vector<uint8_t>(buffer->samples(), buffer->samples() + 600), samples);
+        EXPECT_EQ(buffer->Play(0, 0, 0), DSERR_BUFFERLOST);
+        ASSERT_EQ(SoundPlay(id, 0, 0, 0, 0), 1);
+        EXPECT_EQ(SoundStatus(id), static_cast<int32_t>(DSBSTATUS_PLAYING));
+        EXPECT_EQ(std::vector<uint8_t>(buffer->samples(), buffer->samples() + 600), samples);
+        const size_t from = Frames();
+        Advance(100);
+        EXPECT_EQ(SoundingFrames(from), 600 * kStretch);
+    }
+}
+
 TEST_F(SoundTest, WithoutAnAudioDeviceInitFailsAndTheGameRunsSilent) {
     SoundReset();
     host.SetAudioAvailable(false);

@@ -56,6 +56,18 @@ TEST_F(DisplayTest, FullScreenSetUpClearsAndClips) {
     }
 }
 
+// Each surface made through the DirectDraw object holds a reference to it, so a frame still
+// alive at the end keeps it past the display's release: the desktop's mode comes back all the same.
+TEST_F(DisplayTest, ShutdownGivesTheDesktopBackWhileTheObjectLivesOn) {
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+    IDirectDraw7* held = Display.directDraw;
+    held->AddRef();
+    DisplayShutdown();
+    EXPECT_FALSE(host.fullscreen());
+    DisplayReset();
+    held->Release();
+}
+
 TEST_F(DisplayTest, FillsTakeTheirColoursLowSixteenOrAllBitsOnSixteenBitSurfaces) {
     ASSERT_EQ(DisplayInit(640, 480, 16, 0), 1);
     auto word = [](int x, int y) {

@@ -1,16 +1,23 @@
 #include "app/shell.h"
 
+#include "engine/audio/music.h"
+#include "engine/audio/sound.h"
 #include "engine/core/main_window.h"
 #include "engine/gfx/display.h"
 #include "engine/gfx/palette.h"
+#include "game/assets.h"
 #include "game/game_state.h"
 #include "platform/standins/com.h"
 #include "platform/standins/ddraw.h"
 #include "platform/standins/stand_ins.h"
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -78,6 +85,52 @@ TEST_F(ShellTest, ShutDownLeavesNoObjectBehind) {
     const int before = ComLiveObjects();
     EXPECT_EQ(Run(1000), 0);
     EXPECT_EQ(ComLiveObjects(), before);
+}
+
+// The first release of each object of the display, the sounds and the songs, by its owner, and
+// how many pictures were still held when the first of them went.
+struct GivenBack {
+    std::map<IUnknown*, std::string> owners;
+    std::vector<IUnknown*> seen;
+    std::vector<std::string> order;
+    int picturesHeld = -1;
+} givenBack;
+
+void RecordGivenBack(IUnknown* object) {
+    const auto owner = givenBack.owners.find(object);
+    if (owner == givenBack.owners.end() || std::ranges::count(givenBack.seen, object) > 0) return;
+    givenBack.seen.push_back(object);
+    if (givenBack.order.empty()) {
+        auto held = [](const BitmapImage& image) { return !image.pixels.empty(); };
+        givenBack.picturesHeld =
+            static_cast<int>(std::ranges::count_if(MenuImages, held) + std::ranges::count_if(LandscapeImages, held));
+    }
+    if (givenBack.order.empty() || givenBack.order.back() != owner->second) givenBack.order.push_back(owner->second);
+}
+
+TEST_F(ShellTest, ShutDownGivesBackThePicturesTheDisplayTheSoundsThenTheSongs) {
+    MakeTestDataPack(dir.path());
+    givenBack = GivenBack{};
+    beforePass = [&](uint64_t pass) {
+        if (pass < 3) return;
+        for (IUnknown* o : std::initializer_list<IUnknown*>{Display.backClipper, Display.palette, Display.backSurface,
+                                                            Display.primarySurface, Display.directDraw}) {
+            givenBack.owners[o] = "display";
+        }
+        for (const SoundSlot& slot : SoundTable) givenBack.owners[slot.buffer] = "sounds";
+        givenBack.owners[SoundDirectSound] = "sounds";
+        for (const MidiSlot& slot : MidiTable) givenBack.owners[slot.segment] = "songs";
+        givenBack.owners[MusicPerformance] = "songs";
+        givenBack.owners[MusicLoader] = "songs";
+        givenBack.owners.erase(nullptr);
+        ComSetReleaseObserver(&RecordGivenBack);
+    };
+    Run(3);
+    ComSetReleaseObserver(nullptr);
+    EXPECT_EQ(givenBack.seen.size(), givenBack.owners.size());
+    EXPECT_GE(givenBack.owners.size(), 5u + 7u + 1u + 7u + 2u);
+    EXPECT_EQ(givenBack.picturesHeld, 0);
+    EXPECT_EQ(givenBack.order, (std::vector<std::string>{"display", "sounds", "songs"}));
 }
 
 // The full screen's surfaces lost (the player switched away): the flip that meets them restores

@@ -78,6 +78,26 @@ TEST_F(CharactersTest, StandingComesToRestOnePixelAboveTheGround) {
     EXPECT_FLOAT_EQ(player.y, 277.0f);
 }
 
+TEST_F(CharactersTest, TheGroundBoxHoldsAllFourOfItsEdges) {
+    // At (100, 300), sunk to 301: the box runs from x + 16 to x + width - 32 (116 to 140) and
+    // from y + 24 to y + height - 12 (325 to 363). One pixel of ground inside lifts the fighter.
+    const struct {
+        int x, y;
+        bool lifts;
+    } cases[] = {{116, 340, true}, {115, 340, false}, {140, 340, true}, {141, 340, false},
+                 {120, 325, true}, {120, 324, false}, {120, 363, true}, {120, 364, false}};
+    Sprite& player = PlayerSprite();
+    for (const auto& c : cases) {
+        PaintBack(11, 480);
+        DisplayLockBack()[c.y * Display.backPitch + c.x] = 116;
+        DisplayUnlockBack();
+        player.x = 100.0f;
+        player.y = 300.0f;
+        CharacterStandOnGround(player);
+        EXPECT_EQ(player.y < 301.0f, c.lifts) << c.x << ", " << c.y;
+    }
+}
+
 TEST_F(CharactersTest, GroundColourInTheTopRowsCannotHoldTheGame) {
     PaintBack(116, 0);
     Sprite& player = PlayerSprite();

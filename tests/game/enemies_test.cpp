@@ -32,6 +32,16 @@ protected:
             if ((FirstRand(seed) % 2 == 1) == odd) return seed;
         }
     }
+    // A seed whose first two draws are odd or even as asked; the generator is left seeded with it.
+    static unsigned SeedWhoseDrawsAre(bool firstOdd, bool secondOdd) {
+        for (unsigned seed = 1;; ++seed) {
+            std::srand(seed);
+            const bool first = std::rand() % 2 == 1;
+            const bool second = std::rand() % 2 == 1;
+            std::srand(seed);
+            if (first == firstOdd && second == secondOdd) return seed;
+        }
+    }
 };
 
 TEST_F(EnemiesTest, DormantUntilThePlayerActs) {
@@ -44,12 +54,14 @@ TEST_F(EnemiesTest, DormantUntilThePlayerActs) {
     EXPECT_EQ(EnemyStates[0].pauseTimer, 0);
 }
 
-TEST_F(EnemiesTest, WalksWhileFartherThanReach) {
+TEST_F(EnemiesTest, WalksWhileFartherThanReachWithoutDrawingANumber) {
+    // Seeded before the walk: a number drawn while walking would leave the decision the second
+    // one, which is odd, and the enemy would hesitate instead of striking.
+    std::srand(SeedWhoseDrawsAre(false, true));
     Step(36);
     EXPECT_EQ(EnemyStates[0].action, Advance);
     EXPECT_FLOAT_EQ(EnemySprite(1).x, 538.0f);
     EXPECT_EQ(EnemySprite(1).animationSpeed, 6);
-    std::srand(SeedWhoseFirstDrawIs(false));
     Pass();  // the gap is now 34: it acts
     EXPECT_EQ(EnemyStates[0].action, Strike);
     EXPECT_EQ(EnemyStates[0].attackTimer, 32);
@@ -134,16 +146,40 @@ TEST_F(EnemiesTest, FirstEnemyGetsOneCoinTossPerHesitation) {
     }
 }
 
+TEST_F(EnemiesTest, FirstEnemyTossesNoCoinWhileThePlayerIsNotStriking) {
+    for (int32_t animation : {Advance, Retreat, Block}) {
+        EnemyStates[0] = EnemyState{};
+        EnemyStates[0].pauseTimer = 10;
+        EnemyStates[0].mayCutPause = 1;
+        PlayerSprite().currentAnimation = animation;
+        const int first = FirstRand(SeedWhoseFirstDrawIs(true));  // heads, were a coin tossed
+        Step(20);
+        EXPECT_EQ(EnemyStates[0].pauseTimer, 9) << animation;
+        EXPECT_EQ(EnemyStates[0].mayCutPause, 1) << animation;
+        EXPECT_EQ(std::rand(), first) << animation << ": no number drawn";
+    }
+}
+
 TEST_F(EnemiesTest, AfterAnAttackTheAnimationGoesOnFromWhereItStands) {
-    std::srand(SeedWhoseFirstDrawIs(false));
-    Step(20);
-    for (int i = 0; i < 32; ++i) Step(20);
-    EXPECT_EQ(EnemyStates[0].attackTimer, 0);
-    EXPECT_EQ(EnemySprite(1).currentAnimation, Advance);
-    const int32_t index = EnemySprite(1).animationIndex;
-    Step(60);  // far away: it walks, without restarting the list
-    EXPECT_EQ(EnemyStates[0].action, Advance);
-    EXPECT_GE(EnemySprite(1).animationIndex, index == 4 ? 0 : index);
+    // The last pass of a stroke or parry: its list steps on (every third pass), the animation
+    // becomes Advance at that place, and the walk goes on from there.
+    const struct { int32_t action, index, counter, after; } cases[] = {{Strike, 3, 0, 3}, {Block, 2, 2, 3}};
+    for (const auto& c : cases) {
+        EnemyStates[0].action = c.action;
+        EnemyStates[0].attackTimer = 1;
+        Sprite& enemy = EnemySprite(1);
+        enemy.currentAnimation = c.action;
+        enemy.animationIndex = c.index;
+        enemy.animationCounter = c.counter;
+        enemy.animationSpeed = 3;
+        Step(60);
+        EXPECT_EQ(EnemyStates[0].attackTimer, 0);
+        EXPECT_EQ(enemy.currentAnimation, Advance) << c.action;
+        EXPECT_EQ(enemy.animationIndex, c.after) << c.action;
+        Step(60);  // far away: it walks, without restarting the list
+        EXPECT_EQ(EnemyStates[0].action, Advance);
+        EXPECT_EQ(enemy.animationIndex, c.after) << c.action;
+    }
 }
 
 }  // namespace

@@ -19,11 +19,16 @@ ObjectList& Objects() {
     return list;
 }
 
+void (*releaseObserver)(IUnknown* object) = nullptr;
+
 }  // namespace
 
 DWORD IUnknown::Release() {
     if (refs_ == 0) {
         return 0;
+    }
+    if (releaseObserver) {
+        releaseObserver(this);
     }
     if (--refs_ > 0) {
         return refs_;
@@ -47,6 +52,8 @@ IUnknown* ComAdopt(std::unique_ptr<IUnknown> object) {
 }
 
 int ComLiveObjects() { return static_cast<int>(Objects().items.size()); }
+
+void ComSetReleaseObserver(void (*observer)(IUnknown* object)) { releaseObserver = observer; }
 
 namespace {
 
@@ -81,4 +88,7 @@ HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFII
     return S_OK;
 }
 
-void ComReset() { comStarts = 0; }
+void ComReset() {
+    comStarts = 0;
+    releaseObserver = nullptr;
+}

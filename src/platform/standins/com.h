@@ -70,6 +70,10 @@ T* ComMake(Args&&... args) {
 
 // How many objects are alive (for leak tests).
 int ComLiveObjects();
+// Calls `observer` with the object at every Release of a live object, before its reference is
+// dropped (for tests of the order in which things are given back); nullptr for none. ComReset
+// sets none.
+void ComSetReleaseObserver(void (*observer)(IUnknown* object));
 
 // --- starting COM and making objects ---
 constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;

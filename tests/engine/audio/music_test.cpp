@@ -74,6 +74,19 @@ TEST_F(MusicTest, StartingASongStopsTheCurrentOne) {
     EXPECT_EQ(started, (std::vector<int32_t>{a, b, b}));
 }
 
+TEST_F(MusicTest, AStartThePerformanceRefusesStillMarksTheSongPlaying) {
+    const int32_t a = MusicLoad("long.mid");
+    const int32_t b = MusicLoad("short.mid");
+    ASSERT_EQ(MusicPlay(a), 1);
+    ASSERT_EQ(MusicPerformance->CloseDown(), S_OK);  // from now on it refuses every start
+    IDirectMusicSegmentState* state = nullptr;
+    ASSERT_TRUE(FAILED(MusicPerformance->PlaySegment(MidiTable[static_cast<size_t>(b)].segment, 0, 0, &state)));
+    EXPECT_EQ(MusicPlay(b), 1);
+    EXPECT_EQ(State(a), MUSIC_STOPPED);
+    EXPECT_EQ(State(b), MUSIC_PLAYING);
+    EXPECT_EQ(currentSong, b);
+}
+
 TEST_F(MusicTest, StoppingAnotherSongForgetsTheCurrentOneAndBadIdsChangeNothing) {
     const int32_t a = MusicLoad("long.mid");
     const int32_t b = MusicLoad("long.mid");

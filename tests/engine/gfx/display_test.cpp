@@ -6,6 +6,8 @@
 #include "support/allocation_limit.h"
 #include "support/engine_support.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -158,6 +160,71 @@ TEST_F(DisplayTest, AClipperWithoutMemoryForItsRegionIsNoneAndGone) {
     EXPECT_EQ(clipper, nullptr);
     EXPECT_EQ(ComLiveObjects(), before);
     EXPECT_EQ(Display.backSurface->clipper(), held);
+}
+
+// A set-up refused at a step that counts stops there: what the steps before it made stays, and
+// no later step runs (the sizes, 320 x 240 here, are stored after the display mode; the
+// clippers come last).
+TEST_F(DisplayTest, SetUpStopsAtTheFirstRefusalThatCounts) {
+    HWND gone = OpenTestWindow("GONE");
+    DestroyWindow(gone);
+    HWND window = MainWindowHandle;
+    const struct {
+        const char* step;
+        int32_t bits, windowed;
+        HWND window;
+        int desktopBits;
+        size_t memory;  // allocations above it fail; 0 for no limit
+        bool sizes, primary, palette;
+    } cases[] = {
+        {"cooperative level, full screen", 8, 0, gone, 8, 0, false, false, false},
+        {"cooperative level, windowed", 8, 1, gone, 8, 0, false, false, false},
+        {"display mode", 24, 0, window, 8, 0, false, false, false},
+        {"attached back surface", 8, 0, window, 8, 1u << 15, true, false, false},
+        {"palette attachment", 8, 1, window, 16, 0, true, true, true},
+    };
+    for (const auto& c : cases) {
+        MainWindowHandle = c.window;
+        DirectDrawSetDesktopBits(c.desktopBits);
+        int32_t result = -1;
+        {
+            AllocationLimit limit(c.memory ? c.memory : SIZE_MAX);
+            result = DisplayInit(320, 240, c.bits, c.windowed);
+        }
+        EXPECT_EQ(result, 0) << c.step;
+        EXPECT_NE(Display.directDraw, nullptr) << c.step;
+        EXPECT_EQ(Display.screenWidth == 320, c.sizes) << c.step;
+        EXPECT_EQ(Display.primarySurface != nullptr, c.primary) << c.step;
+        EXPECT_EQ(Display.palette != nullptr, c.palette) << c.step;
+        EXPECT_EQ(Display.backClipper, nullptr) << c.step;
+        EXPECT_EQ(Display.windowClipper, nullptr) << c.step;
+        DisplayShutdown();
+        DisplayReset();
+    }
+    MainWindowHandle = window;
+}
+
+std::vector<IUnknown*> firstReleases;
+void RecordFirstRelease(IUnknown* object) {
+    if (std::ranges::count(firstReleases, object) == 0) firstReleases.push_back(object);
+}
+
+TEST_F(DisplayTest, ShutdownReleasesTheClippersThePaletteTheSurfacesThenTheObject) {
+    for (int32_t windowed : {0, 1}) {
+        ASSERT_EQ(DisplayInit(640, 480, 8, windowed), 1);
+        const DisplayRecord made = Display;
+        std::vector<IUnknown*> order = {made.backClipper, made.windowClipper,  made.palette,
+                                        made.backSurface, made.primarySurface, made.directDraw};
+        std::erase(order, nullptr);
+        EXPECT_EQ(order.size(), windowed ? 6u : 5u);
+        firstReleases.clear();
+        ComSetReleaseObserver(&RecordFirstRelease);
+        EXPECT_EQ(DisplayShutdown(), 1);
+        ComSetReleaseObserver(nullptr);
+        EXPECT_EQ(firstReleases, order) << windowed;
+        EXPECT_EQ(Display.directDraw, made.directDraw) << "the fields keep their values";
+        DisplayReset();
+    }
 }
 
 TEST_F(DisplayTest, WindowedDisplayPresentsByBlitting) {

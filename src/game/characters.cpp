@@ -5,8 +5,6 @@
 #include "engine/gfx/display.h"
 #include "game/assets.h"
 #include "game/data_files.h"
-#include "engine/gfx/colour_probe.h"
-#include "engine/gfx/display.h"
 #include "platform/report/report.h"
 
 #include <iterator>
